@@ -1,0 +1,3 @@
+#include "app/zingboard_main.h"
+
+int main(int argc, char** argv) { return zingboardMain(argc, argv); }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+// Base of every error the core raises: it carries the user-readable text that screens and `lastError` show.
+// Errors travel as exceptions through coroutines; callers catch `ZingError`.
+class ZingError : public std::exception {
+public:
+    explicit ZingError(QString description) : m_description(std::move(description)), m_what(m_description.toUtf8()) {}
+    const QString& description() const { return m_description; }
+    const char* what() const noexcept override { return m_what.constData(); }
+
+private:
+    QString m_description;
+    QByteArray m_what;
+};
