@@ -6,6 +6,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,6 +101,10 @@ TEST(ReactionConfigJson, ExactTextAndStrictReading) {
     for (const char* json : bad)
         EXPECT_FALSE(ReactionConfig::fromJson(parse(json))) << json;
     EXPECT_FALSE(ReactionConfig::fromJson(QJsonValue(QStringLiteral("moan"))));
+    // Equal configs hash alike, so a set keeps one of them.
+    const QSet<ReactionConfig> set{config, ReactionConfig{config.emoji, config.sound, config.message},
+                                   ReactionConfig{config.emoji, SoundEffect::moan, config.message}};
+    EXPECT_EQ(set.size(), 2);
     // Unknown keys are ignored.
     EXPECT_TRUE(ReactionConfig::fromJson(parse(R"({"emoji":"","message":"","sound":"moan","volume":3})")));
 }
