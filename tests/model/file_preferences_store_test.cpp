@@ -6,6 +6,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -98,6 +99,16 @@ TEST_F(FilePreferencesStoreTest, DirectoryInPlaceOfTheFileIsUnreadableAndUntouch
     EXPECT_FALSE(store.remove(QStringLiteral("zingboard.settings")));
     EXPECT_EQ(readFile(path + QStringLiteral("/inside")), QByteArray("keep"));
     EXPECT_TRUE(store.keys().isEmpty());
+}
+
+TEST_F(FilePreferencesStoreTest, PipeInPlaceOfTheFileReadsAsUnreadableWithoutBlocking) {
+    FilePreferencesStore store(folder());
+    ASSERT_TRUE(QDir().mkpath(folder()));
+    const QString path = folder() + QStringLiteral("/zingboard.goals.json");
+    ASSERT_EQ(::mkfifo(path.toUtf8().constData(), 0600), 0); // opening it for reading would wait for a writer
+    EXPECT_FALSE(store.value(QStringLiteral("zingboard.goals")).has_value());
+    EXPECT_TRUE(store.contains(QStringLiteral("zingboard.goals")));
+    EXPECT_FALSE(store.copyValue(QStringLiteral("zingboard.goals"), QStringLiteral("copy")));
 }
 
 TEST_F(FilePreferencesStoreTest, OversizedDocumentIsUnreadableButCopiesWhole) {
