@@ -78,6 +78,10 @@ struct GapCase {
     QStringList expectedPlayed;
 };
 
+void PrintTo(const GapCase& gapCase, std::ostream* os) {
+    *os << gapCase.name;
+}
+
 class SoundEngineGapTest : public SoundEngineTest, public ::testing::WithParamInterface<GapCase> {};
 
 TEST_P(SoundEngineGapTest, AcceptsOnlyRequestsAtLeastTheGapAfterTheLastAcceptedOneOfTheSameEffect) {
@@ -183,6 +187,10 @@ struct VolumeCase {
     double intensity;
     double volume;
 };
+
+void PrintTo(const VolumeCase& volumeCase, std::ostream* os) {
+    *os << volumeCase.intensity << " -> " << volumeCase.volume;
+}
 
 class SoundEngineVolumeTest : public SoundEngineTest, public ::testing::WithParamInterface<VolumeCase> {};
 
