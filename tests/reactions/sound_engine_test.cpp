@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -347,6 +348,17 @@ TEST_F(SoundEngineTest, EveryPackFindsItsClipsByItsOwnPrefix) {
         EXPECT_THAT(fileNames(engine().poolFiles(effect)),
                     ElementsAre(SoundClipFiles::prefix(effect) + QStringLiteral("_x.wav")))
             << qPrintable(SoundEffects::rawValue(effect));
+}
+
+// Run from the build folder nothing is installed, so the clips come from the source tree.
+TEST(SoundLocationsTest, StandardLocationsOfAProgramRunFromItsBuildFolder) {
+    const SoundLocations standard = SoundLocations::standard();
+    EXPECT_EQ(standard.customFolder, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                         QStringLiteral("/Zingboard/Sounds"));
+    EXPECT_EQ(standard.builtInFolders,
+              QStringList{QDir::cleanPath(QStringLiteral(ZINGBOARD_SOURCE_DIR "/data/sounds"))});
+    EXPECT_TRUE(standard.alertSoundFolder.endsWith(QStringLiteral("/sounds/freedesktop/stereo")))
+        << qPrintable(standard.alertSoundFolder);
 }
 
 } // namespace

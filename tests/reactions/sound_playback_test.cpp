@@ -70,6 +70,46 @@ TEST_F(SoundPlaybackTest, BuiltInClipPlaysToItsEndWithoutError) {
     EXPECT_EQ(player->error(), QMediaPlayer::NoError);
 }
 
+TEST_F(SoundPlaybackTest, ClipStillPlayingRestartsFromTheBeginning) {
+    std::unique_ptr<QtAudioClip> clip =
+        m_backEnd.openQtClip(builtInFolder + QStringLiteral("/sad_trombone.ogg"));
+    ASSERT_NE(clip, nullptr);
+    QMediaPlayer* player = clip->player();
+
+    QEventLoop loop;
+    bool restarted = false;
+    bool rewound = false;
+    int ends = 0;
+    QObject::connect(player, &QMediaPlayer::positionChanged, &loop, [&](qint64 position) {
+        if (!restarted && position >= 600) {
+            restarted = true;
+            clip->playFromStart();
+        } else if (restarted && position < 600) {
+            rewound = true;
+        }
+    });
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::EndOfMedia) {
+            ++ends;
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    clip->playFromStart();
+    loop.exec();
+
+    EXPECT_TRUE(restarted);
+    EXPECT_TRUE(rewound) << "the second request did not start from the beginning";
+    EXPECT_EQ(ends, 1);
+
+    // A finished clip plays again from the start.
+    ends = 0;
+    clip->playFromStart();
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(ends, 1);
+}
+
 TEST_F(SoundPlaybackTest, EveryBundledClipDecodesAndLastsUnderTwoSeconds) {
     const QStringList clips = bundledClips();
     ASSERT_GE(clips.size(), 16);
