@@ -1,0 +1,54 @@
+#include "engine/metric_event_detector.h"
+
+#include "model/tavik_event_catalog.h"
+
+#include <cmath>
+
+namespace MetricEventDetector {
+
+namespace {
+constexpr double kTolerance = 1e-9;
+}
+
+double threshold(MetricKind metric) {
+    if (MetricKinds::isCurrency(metric))
+        return 0.01;
+    switch (metric) {
+    case MetricKind::usersGrowth:
+    case MetricKind::ctr:
+        return 0.1;
+    case MetricKind::avgPosition:
+        return 0.05;
+    default:
+        return 1.0;
+    }
+}
+
+QList<ProviderEvent> detect(const std::optional<MetricSnapshot>& old, const MetricSnapshot& snapshot,
+                            const QDateTime& now) {
+    QList<ProviderEvent> events;
+    if (!old)
+        return events;
+    // Declaration order rather than hash order, so one poll's reactions come out the same every time.
+    for (MetricKind metric : MetricKinds::allCases()) {
+        const auto found = snapshot.values.constFind(metric);
+        if (found == snapshot.values.constEnd())
+            continue;
+        const std::optional<TriggerEventKind> kind = TavikEventCatalog::kind(metric, snapshot.provider);
+        if (!kind)
+            continue;
+        const double value = found.value();
+        const double previous = old->values.value(metric, 0.0);
+        const bool lowerIsBetter = metric == MetricKind::avgPosition;
+        const double delta = lowerIsBetter ? previous - value : value - previous;
+        // A rise of exactly the threshold must count even when binary fractions make it a hair short
+        // (3.2 -> 3.3 is 0.0999...). NaN compares false and never passes.
+        if (!(delta + kTolerance >= threshold(metric)))
+            continue;
+        events.append(ProviderEvent::metricIncrease(
+            snapshot.provider, MetricIncreaseEvent{*kind, metric, delta, value, lowerIsBetter}, now));
+    }
+    return events;
+}
+
+} // namespace MetricEventDetector

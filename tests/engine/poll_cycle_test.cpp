@@ -1,0 +1,229 @@
+#include "engine_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+using P = IntegrationProvider;
+using M = MetricKind;
+
+class PollCycle : public EngineTest {};
+
+TEST_F(PollCycle, IntervalHasAFifteenSecondFloor) {
+    const struct {
+        double stored;
+        double expected;
+    } cases[] = {{5, 15}, {15, 15}, {30, 30}, {0, 15}, {-10, 15}, {std::nan(""), 15}};
+    for (const auto& c : cases) {
+        relaunch();
+        demo.setStandingMetrics({});
+        storeSettings([&](AppSettings& s) {
+            s.demoModeEnabled = true;
+            s.pollIntervalSeconds = c.stored;
+        });
+        const int before = demo.metricsCalls();
+        engine().startPolling();
+        EXPECT_EQ(demo.metricsCalls(), before + 1) << "first poll at once, stored " << c.stored;
+        clock.advance(std::chrono::milliseconds(qint64(c.expected * 1000) - 1));
+        EXPECT_EQ(demo.metricsCalls(), before + 1) << c.stored;
+        clock.advance(std::chrono::milliseconds(1));
+        EXPECT_EQ(demo.metricsCalls(), before + 2) << c.stored;
+    }
+}
+
+TEST_F(PollCycle, IntervalIsReadAgainAfterEveryPoll) {
+    demo.setStandingMetrics({});
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    engine().startPolling();
+    AppSettings settings = engine().settings();
+    settings.pollIntervalSeconds = 60;
+    engine().setSettings(settings);
+    clock.advanceSeconds(30); // the running sleep keeps its 30 s
+    EXPECT_EQ(demo.metricsCalls(), 2);
+    clock.advanceSeconds(59);
+    EXPECT_EQ(demo.metricsCalls(), 2);
+    clock.advanceSeconds(1);
+    EXPECT_EQ(demo.metricsCalls(), 3);
+}
+
+TEST_F(PollCycle, RestartPollsAtOnceAndKeepsOneLoop) {
+    demo.setStandingMetrics({});
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    engine().startPolling();
+    clock.advanceSeconds(10);
+    engine().startPolling();
+    EXPECT_EQ(demo.metricsCalls(), 2);
+    clock.advanceSeconds(120);
+    EXPECT_EQ(demo.metricsCalls(), 2 + 4);
+}
+
+TEST_F(PollCycle, SinceIsTwoMinutesBackThenTheLastPoll) {
+    demo.setStandingMetrics({});
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    poll();
+    EXPECT_EQ(engine().lastPollAt(), at(10, 0));
+    clock.advanceSeconds(45);
+    poll();
+    EXPECT_EQ(demo.eventSinces(), (QList<QDateTime>{at(9, 58), at(10, 0)}));
+    EXPECT_EQ(engine().lastPollAt(), at(10, 0, 45));
+}
+
+TEST_F(PollCycle, EmptyPollPublishesEmptyResults) {
+    storeConnected({P::stripe});
+    stripe.queueMetricsError(failure("down"));
+    poll();
+    ASSERT_EQ(engine().lastError(), QStringLiteral("Stripe: down"));
+    engine().disconnectProvider(P::stripe);
+
+    QStringList published;
+    QObject::connect(&engine(), &AppState::snapshotsChanged,
+                     [&] { published << QStringLiteral("snapshots"); });
+    QObject::connect(&engine(), &AppState::lastPollAtChanged,
+                     [&] { published << QStringLiteral("lastPollAt"); });
+    QObject::connect(&engine(), &AppState::lastErrorChanged,
+                     [&] { published << QStringLiteral("lastError"); });
+    clock.advanceSeconds(30);
+    poll();
+    EXPECT_TRUE(engine().snapshots().isEmpty());
+    EXPECT_EQ(engine().lastPollAt(), at(10, 0, 30));
+    EXPECT_EQ(engine().lastError(), std::nullopt);
+    EXPECT_EQ(published, (QStringList{QStringLiteral("snapshots"), QStringLiteral("lastPollAt"),
+                                      QStringLiteral("lastError")}));
+}
+
+TEST_F(PollCycle, ProvidersArePolledInFixedOrder) {
+    signInToGoogle(true, true);
+    storeSettings([](AppSettings& s) {
+        s.demoModeEnabled = true;
+        s.googleIntegration.gaPropertyId = QStringLiteral("properties/1");
+        s.googleIntegration.gscSiteUrl = QStringLiteral("sc-domain:example.com");
+    });
+    storeConnected({P::stripe, P::datafast});
+    QStringList calls;
+    for (FakeMetricProvider* p : {&demo, &stripe, &ga, &datafast, &gsc}) {
+        p->setCallLog(&calls);
+        p->queueMetricsError(failure(qPrintable(IntegrationProviders::rawValue(p->provider()))));
+    }
+    QStringList errors;
+    QObject::connect(&engine(), &AppState::lastErrorChanged,
+                     [&] { errors << engine().lastError().value_or(QString()); });
+    poll();
+    EXPECT_EQ(calls,
+              (QStringList{QStringLiteral("demo:metrics"), QStringLiteral("stripe:metrics"),
+                           QStringLiteral("googleAnalytics:metrics"), QStringLiteral("datafast:metrics"),
+                           QStringLiteral("googleSearchConsole:metrics")}));
+    // Only the last failing provider is reported; demo errors never are while the demo is on.
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Google Search Console: googleSearchConsole")});
+}
+
+TEST_F(PollCycle, TwoFailingProvidersReportTheLaterOne) {
+    storeConnected({P::stripe, P::datafast});
+    stripe.queueMetricsError(failure("stripe broke"));
+    datafast.queueEventsError(std::make_exception_ptr(ProviderError::notConfigured()));
+    datafast.setStandingMetrics({{M::datafastVisitors, 3}});
+    poll();
+    EXPECT_EQ(engine().lastError(), QStringLiteral("Datafast: Integration not configured."));
+}
+
+TEST_F(PollCycle, EventsFailureKeepsOldSnapshotButMovesBaseline) {
+    storeConnected({P::stripe});
+    storeGoals({makeGoal(P::stripe, M::customers, 10, GoalPeriod::rolling7d, "ten customers")});
+    storeTriggers({makeTrigger(P::stripe, TriggerEventKind::stripeCustomers, "customer up")});
+    stripe.queueMetrics({{M::customers, 5}});
+    poll();
+    const MetricSnapshot first = engine().snapshots().value(P::stripe);
+
+    clock.advanceSeconds(30);
+    stripe.queueMetrics({{M::customers, 12}});
+    stripe.queueEventsError(failure("events down"));
+    poll();
+    EXPECT_EQ(engine().snapshots().value(P::stripe), first);
+    EXPECT_EQ(engine().metricBaselines().value(P::stripe).values,
+              (QHash<MetricKind, double>{{M::customers, 12}}));
+    EXPECT_EQ(firedMessages(), QStringList{QStringLiteral("customer up")}); // no goal reaction
+    EXPECT_FALSE(engine().goals().first().lastTriggeredAt);
+    EXPECT_EQ(engine().lastError(), QStringLiteral("Stripe: events down"));
+
+    // The next poll compares against the moved baseline: no second rise.
+    clock.advanceSeconds(30);
+    stripe.queueMetrics({{M::customers, 12}});
+    poll();
+    EXPECT_EQ(firedMessages(), (QStringList{QStringLiteral("customer up"), QStringLiteral("Goal!")}));
+    EXPECT_EQ(engine().lastError(), std::nullopt);
+}
+
+TEST_F(PollCycle, NonProviderErrorsUseTheirOwnDescription) {
+    storeConnected({P::stripe});
+    stripe.queueMetricsError(std::make_exception_ptr(std::runtime_error("socket closed")));
+    poll();
+    EXPECT_EQ(engine().lastError(), QStringLiteral("Stripe: socket closed"));
+}
+
+TEST_F(PollCycle, NoSecondPollWhileOneIsSuspended) {
+    demo.setStandingMetrics({});
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    demo.metricsGate.close();
+    engine().startPolling();
+    ASSERT_TRUE(engine().isPolling());
+    engine().startPolling();
+    auto extra = engine().pollOnce();
+    EXPECT_TRUE(extra.isReady());
+    EXPECT_EQ(demo.metricsCalls(), 1);
+    EXPECT_EQ(demo.metricsGate.waitingCount(), 1);
+    EXPECT_FALSE(engine().lastPollAt());
+
+    clock.advanceSeconds(5);
+    demo.metricsGate.open();
+    EXPECT_FALSE(engine().isPolling());
+    EXPECT_EQ(engine().lastPollAt(), at(10, 0, 5));
+    // The restarted loop polled (without effect) at 10:00:00 and sleeps 30 s from then; the old loop ended.
+    clock.advanceSeconds(25);
+    EXPECT_EQ(demo.metricsCalls(), 2);
+    clock.advanceSeconds(60);
+    EXPECT_EQ(demo.metricsCalls(), 4);
+}
+
+TEST_F(PollCycle, DemoProviderErrorsAreIgnoredWhileDemoIsOn) {
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    demo.queueMetricsError(failure("demo broke"));
+    poll();
+    EXPECT_EQ(engine().lastError(), std::nullopt);
+}
+
+TEST_F(PollCycle, DemoSwitchedOffDuringPollDropsItsSnapshot) {
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    demo.setStandingMetrics({{M::revenueToday, 3}});
+    demo.eventsGate.close();
+    auto running = engine().pollOnce();
+    engine().setDemoModeEnabled(false);
+    demo.eventsGate.open();
+    ASSERT_TRUE(running.isReady());
+    EXPECT_FALSE(engine().snapshots().contains(P::demo));
+    EXPECT_FALSE(engine().metricBaselines().contains(P::demo));
+}
+
+TEST_F(PollCycle, DisconnectDuringPollIsNotUndoneByThePoll) {
+    storeConnected({P::stripe});
+    stripe.setStandingMetrics({{M::revenueToday, 10}});
+    poll();
+    ASSERT_TRUE(engine().snapshots().contains(P::stripe));
+    stripe.eventsGate.close();
+    auto running = engine().pollOnce();
+    engine().disconnectProvider(P::stripe);
+    stripe.eventsGate.open();
+    ASSERT_TRUE(running.isReady());
+    EXPECT_FALSE(engine().snapshots().contains(P::stripe));
+}
+
+TEST_F(PollCycle, EngineDestroyedDuringPollIsHarmless) {
+    storeConnected({P::stripe});
+    stripe.setStandingMetrics({});
+    stripe.metricsGate.close();
+    engine().startPolling();
+    relaunch();
+    stripe.metricsGate.open();
+    clock.advanceSeconds(60);
+    EXPECT_EQ(stripe.metricsCalls(), 1);
+}
+
+} // namespace
