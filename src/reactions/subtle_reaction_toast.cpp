@@ -138,7 +138,7 @@ const SubtleReactionToast::Picture& SubtleReactionToast::picture(qreal ratio) {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.fillPath(path, ZingTheme::withOpacity(ZingTheme::cardElevated(), 0.94));
         painter.setPen(QPen(ZingTheme::withOpacity(ReactionAccent::accent(m_details), 0.55), 1));
-        painter.drawPath(path.translated(0, 0));
+        painter.drawPath(path);
         painter.translate(margin, margin);
         const double columnTop = verticalPadding + (rowHeight - columnHeight) / 2;
         painter.setPen(ZingTheme::ink());

@@ -45,17 +45,28 @@ struct Scene {
         QPainter painter(&image);
         view.paintOverlay(painter, QRectF(QPointF(0, 0), screenSize));
         painter.end();
-        return image;
+        // Straight alpha, so colours can be compared without dividing by coverage.
+        return image.convertToFormat(QImage::Format_ARGB32);
     }
 };
+
+QRgb at(const QImage& image, int x, int y) {
+    return reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
+}
+
+bool nearRgb(QRgb p, QColor colour, int tolerance) {
+    return std::abs(qRed(p) - colour.red()) <= tolerance &&
+           std::abs(qGreen(p) - colour.green()) <= tolerance &&
+           std::abs(qBlue(p) - colour.blue()) <= tolerance;
+}
 
 // Bounding box of the opaque pixels close to `colour`.
 QRect boxOf(const QImage& image, QColor colour, int tolerance, int minAlpha = 250) {
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.alpha() >= minAlpha && near(c, colour, tolerance))
+            const QRgb p = at(image, x, y);
+            if (qAlpha(p) >= minAlpha && nearRgb(p, colour, tolerance))
                 box |= QRect(x, y, 1, 1);
         }
     return box;
@@ -65,8 +76,8 @@ int countNear(const QImage& image, const QRect& area, QColor colour, int toleran
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.alpha() > 250 && near(c, colour, tolerance))
+            const QRgb p = at(image, x, y);
+            if (qAlpha(p) > 250 && nearRgb(p, colour, tolerance))
                 ++count;
         }
     return count;
@@ -78,8 +89,11 @@ int colourfulPixels(const QImage& image, const QRect& area, QColor avoid, int mi
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.alpha() < minAlpha || c.hsvSaturationF() < 0.5 || c.valueF() < 0.35)
+            const QRgb p = at(image, x, y);
+            if (qAlpha(p) < minAlpha)
+                continue;
+            const QColor c = QColor::fromRgba(p);
+            if (c.hsvSaturationF() < 0.5 || c.valueF() < 0.35)
                 continue;
             int distance = std::abs(c.hsvHue() - avoid.hsvHue());
             distance = std::min(distance, 360 - distance);
@@ -92,7 +106,7 @@ int colourfulPixels(const QImage& image, const QRect& area, QColor avoid, int mi
 bool transparentIn(const QImage& image, const QRect& area) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 0)
+            if (qAlpha(at(image, x, y)) != 0)
                 return false;
     return true;
 }
