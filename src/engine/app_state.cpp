@@ -475,10 +475,8 @@ QCoro::Task<void> AppState::disconnectGoogle() {
     publishSettings();
     updateIntegration(IntegrationProvider::googleAnalytics, false, QString());
     updateIntegration(IntegrationProvider::googleSearchConsole, false, QString());
-    m_snapshots.remove(IntegrationProvider::googleAnalytics);
+    removeSnapshot(IntegrationProvider::googleAnalytics);
     removeSnapshot(IntegrationProvider::googleSearchConsole);
-    if (m_isPolling)
-        m_removedDuringPoll.insert(IntegrationProvider::googleAnalytics);
     saveAll();
 }
 

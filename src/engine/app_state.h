@@ -29,6 +29,8 @@ class MetricProvider;
 // signal and also emits changed().
 class AppState : public QObject {
     Q_OBJECT
+    // The demo switch as a two-way binding: writing goes through setDemoModeEnabled.
+    Q_PROPERTY(bool demoModeEnabled READ demoModeEnabled WRITE setDemoModeEnabled NOTIFY settingsChanged)
 public:
     using MenuTab = ::MenuTab;
 

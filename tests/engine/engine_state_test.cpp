@@ -268,7 +268,8 @@ TEST_F(EngineState, DemoSwitch) {
     demo.setStandingMetrics({{M::revenueToday, 1}});
     poll();
     EXPECT_TRUE(engine().snapshots().contains(P::demo));
-    engine().setDemoModeEnabled(false);
+    // The binding writes through the same switch.
+    engine().setProperty("demoModeEnabled", false);
     EXPECT_FALSE(engine().snapshots().contains(P::demo));
     EXPECT_FALSE(engine().metricBaselines().contains(P::demo));
     EXPECT_FALSE(persistence.decodeSettings()->demoModeEnabled);
