@@ -209,6 +209,12 @@ QCoro::Task<void> AppState::pollOnce() {
                 co_return;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
                 errorText = IntegrationProviders::displayName(key) + QStringLiteral(": ") + describe(error);
+        } catch (...) {
+            // Anything else must not end the poll either, or the guard would stay set and polling stop.
+            if (!self)
+                co_return;
+            if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
+                errorText = IntegrationProviders::displayName(key) + QStringLiteral(": Unknown error.");
         }
     }
 

@@ -157,6 +157,11 @@ TEST_F(PollCycle, NonProviderErrorsUseTheirOwnDescription) {
     stripe.queueMetricsError(std::make_exception_ptr(std::runtime_error("socket closed")));
     poll();
     EXPECT_EQ(engine().lastError(), QStringLiteral("Stripe: socket closed"));
+    // Even a throw of something that is no exception class ends in the error text, not a stuck poll.
+    stripe.queueMetricsError(std::make_exception_ptr(42));
+    poll();
+    EXPECT_EQ(engine().lastError(), QStringLiteral("Stripe: Unknown error."));
+    EXPECT_FALSE(engine().isPolling());
 }
 
 TEST_F(PollCycle, NoSecondPollWhileOneIsSuspended) {
