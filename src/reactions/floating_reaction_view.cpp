@@ -82,7 +82,7 @@ void FloatingReactionView::sync() {
 bool FloatingReactionView::isAnimating() const {
     const QDateTime now = m_clock.now();
     for (const Presentation& p : m_presentations) {
-        if (p.card && p.card->isAnimating(now))
+        if (p.card && p.card->isAnimating())
             return true;
         if (p.toast && p.toast->isAnimating(now))
             return true;

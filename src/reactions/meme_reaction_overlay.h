@@ -59,8 +59,8 @@ public:
     const QUuid& reactionID() const { return m_reactionID; }
     bool animationsEnabled() const { return m_animationsEnabled; }
     AnimationState animationStateAt(const QDateTime& now) const;
-    // True while something on the card moves (the entrance, then the emoji's breathing for ever).
-    bool isAnimating(const QDateTime& now) const { return m_animationsEnabled && now.isValid(); }
+    // With animations the card never stands still: the entrance, then the emoji breathes for ever.
+    bool isAnimating() const { return m_animationsEnabled; }
 
     // The card's rectangle (without stamp and shadows) when centred in `window`, at full scale.
     QRectF cardRect(const QRectF& window);
