@@ -1,0 +1,75 @@
+#include "app/app_context.h"
+
+#include "app/google_placeholder_provider.h"
+#include "app/google_placeholder_revoker.h"
+#include "app/scaled_clock.h"
+#include "engine/app_state.h"
+#include "engine/demo_simulator.h"
+#include "engine/provider_credential_validator.h"
+#include "engine/silent_sound_player.h"
+#include "model/system_clock.h"
+#include "providers/datafast/datafast_provider.h"
+#include "providers/demo/demo_provider.h"
+#include "providers/stripe/stripe_provider.h"
+#include "reactions/qt_audio_back_end.h"
+#include "reactions/sound_engine.h"
+#include "reactions/sound_locations.h"
+
+namespace {
+
+std::unique_ptr<Clock> makeClock(const std::optional<double>& timeScale) {
+    if (timeScale)
+        return std::make_unique<ScaledClock>(*timeScale);
+    return std::make_unique<SystemClock>();
+}
+
+} // namespace
+
+AppContext::AppContext(const Options& options)
+    : m_clock(makeClock(options.timeScale)), m_preferences(FilePreferencesStore::defaultFolder()),
+      m_persistence(m_preferences, *m_clock), m_keychain(m_credentials),
+      m_endpoints(ServiceEndpoints::fromEnvironment()) {
+    m_demo = std::make_unique<DemoProvider>(*m_clock, m_random);
+    m_stripe = std::make_unique<StripeProvider>(m_http, m_keychain, *m_clock, m_endpoints);
+    m_analytics = std::make_unique<GooglePlaceholderProvider>(IntegrationProvider::googleAnalytics);
+    m_datafast = std::make_unique<DatafastProvider>(m_http, m_keychain, *m_clock, m_endpoints);
+    m_searchConsole = std::make_unique<GooglePlaceholderProvider>(IntegrationProvider::googleSearchConsole);
+
+    SoundPlayer* player = nullptr;
+    if (options.silent) {
+        m_silentPlayer = std::make_unique<SilentSoundPlayer>();
+        player = m_silentPlayer.get();
+    } else {
+        m_audio = std::make_unique<QtAudioBackEnd>();
+        m_soundEngine =
+            std::make_unique<SoundEngine>(*m_audio, *m_clock, m_random, SoundLocations::standard());
+        player = m_soundEngine.get();
+    }
+    m_validator = std::make_unique<ProviderCredentialValidator>(m_http, m_keychain, m_endpoints);
+    m_revoker = std::make_unique<GooglePlaceholderRevoker>();
+
+    m_state = std::make_unique<AppState>(
+        AppStateDependencies{m_persistence, m_keychain, *m_demo, *m_stripe, *m_analytics, *m_datafast,
+                             *m_searchConsole, *m_clock, m_random, *player, *m_validator, *m_revoker});
+    m_simulator = std::make_unique<DemoSimulator>(*m_state, *m_demo);
+    followMutedSetting();
+}
+
+AppContext::~AppContext() {
+    // The engine first: it refers to everything else.
+    m_simulator.reset();
+    m_state.reset();
+}
+
+void AppContext::followMutedSetting() {
+    if (!m_soundEngine)
+        return;
+    m_soundEngine->setMuted(m_state->settings().soundsMuted);
+    QObject::connect(m_state.get(), &AppState::settingsChanged, m_state.get(),
+                     [this] { m_soundEngine->setMuted(m_state->settings().soundsMuted); });
+}
+
+void AppContext::preloadSounds() {
+    if (m_soundEngine)
+        m_soundEngine->preload();
+}

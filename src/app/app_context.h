@@ -1,0 +1,79 @@
+#pragma once
+
+#include "model/file_preferences_store.h"
+#include "model/keychain_store.h"
+#include "model/persistence_manager.h"
+#include "model/secret_service_credential_store.h"
+#include "model/system_random_source.h"
+#include "net/qt_http_client.h"
+#include "net/service_endpoints.h"
+
+#include <memory>
+#include <optional>
+
+class AppState;
+class Clock;
+class CredentialValidator;
+class DemoProvider;
+class DemoSimulator;
+class GoogleTokenRevoker;
+class MetricProvider;
+class QtAudioBackEnd;
+class SoundEngine;
+class SoundPlayer;
+
+// The long-lived objects of one process, created once in dependency order and shared by every mode (headless,
+// desktop, the one-shot commands). Needs the application object to exist already.
+class AppContext {
+public:
+    struct Options {
+        // No audio stack at all: nothing is opened or played.
+        bool silent = false;
+        // Test hook: time runs this many times faster (see ScaledClock).
+        std::optional<double> timeScale;
+    };
+
+    explicit AppContext(const Options& options);
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    AppState& state() { return *m_state; }
+    Clock& clock() { return *m_clock; }
+    RandomSource& random() { return m_random; }
+    KeychainStore& keychain() { return m_keychain; }
+    DemoProvider& demoProvider() { return *m_demo; }
+    DemoSimulator& demoSimulator() { return *m_simulator; }
+    // Absent when silent.
+    SoundEngine* soundEngine() { return m_soundEngine.get(); }
+
+    // Opens the sound clips; a no-op when silent.
+    void preloadSounds();
+
+private:
+    void followMutedSetting();
+
+    std::unique_ptr<Clock> m_clock;
+    SystemRandomSource m_random;
+    FilePreferencesStore m_preferences;
+    PersistenceManager m_persistence;
+    SecretServiceCredentialStore m_credentials;
+    KeychainStore m_keychain;
+    QtHttpClient m_http;
+    ServiceEndpoints m_endpoints;
+
+    std::unique_ptr<DemoProvider> m_demo;
+    std::unique_ptr<MetricProvider> m_stripe;
+    std::unique_ptr<MetricProvider> m_analytics;
+    std::unique_ptr<MetricProvider> m_datafast;
+    std::unique_ptr<MetricProvider> m_searchConsole;
+
+    std::unique_ptr<QtAudioBackEnd> m_audio;
+    std::unique_ptr<SoundEngine> m_soundEngine;
+    std::unique_ptr<SoundPlayer> m_silentPlayer;
+    std::unique_ptr<CredentialValidator> m_validator;
+    std::unique_ptr<GoogleTokenRevoker> m_revoker;
+
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<DemoSimulator> m_simulator;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QJsonDocument>
+#include <QList>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+// Runs the real executable in a throw-away home with its own configuration and data folders. The Secret
+// Service (when the test runner provides one) is the one of the test session.
+class CliSandbox {
+public:
+    struct Result {
+        bool finished = false;
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+        QStringList outLines() const;
+    };
+    // Called with each complete line of standard output as it arrives; returns true once the test has seen
+    // enough, after which the sandbox sends `stopSignal` to the program.
+    using LineWatcher = std::function<bool(const QByteArray& line)>;
+
+    CliSandbox();
+
+    void setEnv(const QString& name, const QString& value) { m_env.insert(name, value); }
+    Result run(const QStringList& arguments, const QByteArray& input = {},
+               std::chrono::milliseconds limit = std::chrono::seconds(30));
+    // Runs until `watcher` is satisfied (then sends `stopSignal`) or `limit` passes (then kills).
+    Result runUntil(const QStringList& arguments, const LineWatcher& watcher, int stopSignal,
+                    std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+    QString configFolder() const;
+    // A stored document by key ("zingboard.settings"), as bytes; nothing when the file is missing.
+    std::optional<QByteArray> document(const QString& key) const;
+    void writeDocument(const QString& key, const QByteArray& bytes) const;
+
+    // The test runner's own unlocked keyring on a private session bus.
+    static bool onPrivateKeyring();
+
+private:
+    QTemporaryDir m_root;
+    QProcessEnvironment m_env;
+};
