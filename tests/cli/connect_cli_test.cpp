@@ -98,6 +98,19 @@ TEST_F(ConnectStripeCli, KeyIsCheckedStoredAndKeptThroughAFailedReplacement) {
         EXPECT_TRUE(status.out.contains("Stripe connected")) << status.out.toStdString();
     }
 
+    // The next poll uses the stored key; the fake has no charges listing, so the poll fails: status 1, the
+    // error in the document and once on standard error.
+    const CliSandbox::Result poll = sandbox.run({QStringLiteral("headless"), QStringLiteral("--once"),
+                                                 QStringLiteral("--json"), QStringLiteral("--mute")});
+    ASSERT_TRUE(poll.finished);
+    EXPECT_EQ(poll.exitCode, 1);
+    const QJsonObject document = QJsonDocument::fromJson(poll.out).object();
+    EXPECT_TRUE(document.value(QStringLiteral("lastError")).toString().startsWith(QStringLiteral("Stripe: ")))
+        << poll.out.toStdString();
+    EXPECT_EQ(poll.err.count("zingboard: Stripe: "), 1) << poll.err.toStdString();
+    ASSERT_FALSE(server.requestsTo("/v1/charges").isEmpty());
+    EXPECT_EQ(bearer(server.requestsTo("/v1/charges").first()), "Bearer sk_test_good");
+
     // A rejected replacement: status 1, the service's refusal, and the working key is back in place.
     const struct {
         const char* input;
