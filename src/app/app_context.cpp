@@ -1,15 +1,18 @@
 #include "app/app_context.h"
 
-#include "app/google_placeholder_provider.h"
-#include "app/google_placeholder_revoker.h"
 #include "app/scaled_clock.h"
 #include "engine/app_state.h"
 #include "engine/demo_simulator.h"
+#include "engine/google_oauth_token_revoker.h"
 #include "engine/provider_credential_validator.h"
 #include "engine/silent_sound_player.h"
+#include "google/google_oauth_manager.h"
 #include "model/system_clock.h"
+#include "providers/analytics/google_analytics_provider.h"
 #include "providers/datafast/datafast_provider.h"
 #include "providers/demo/demo_provider.h"
+#include "providers/google/google_integration_service.h"
+#include "providers/searchconsole/google_search_console_provider.h"
 #include "providers/stripe/stripe_provider.h"
 #include "reactions/qt_audio_back_end.h"
 #include "reactions/sound_engine.h"
@@ -31,9 +34,15 @@ AppContext::AppContext(const Options& options)
       m_endpoints(ServiceEndpoints::fromEnvironment()) {
     m_demo = std::make_unique<DemoProvider>(*m_clock, m_random);
     m_stripe = std::make_unique<StripeProvider>(m_http, m_keychain, *m_clock, m_endpoints);
-    m_analytics = std::make_unique<GooglePlaceholderProvider>(IntegrationProvider::googleAnalytics);
+    m_googleOAuth = std::make_unique<GoogleOAuthManager>(m_http, *m_clock, m_random, m_endpoints,
+                                                         GoogleOAuthConfig::fromEnvironment(), m_browser);
+    m_google =
+        std::make_unique<GoogleIntegrationService>(m_http, m_keychain, *m_clock, m_endpoints, *m_googleOAuth);
+    m_analytics =
+        std::make_unique<GoogleAnalyticsProvider>(m_http, m_keychain, *m_clock, m_endpoints, *m_google);
     m_datafast = std::make_unique<DatafastProvider>(m_http, m_keychain, *m_clock, m_endpoints);
-    m_searchConsole = std::make_unique<GooglePlaceholderProvider>(IntegrationProvider::googleSearchConsole);
+    m_searchConsole =
+        std::make_unique<GoogleSearchConsoleProvider>(m_http, m_keychain, *m_clock, m_endpoints, *m_google);
 
     SoundPlayer* player = nullptr;
     if (options.silent) {
@@ -46,7 +55,7 @@ AppContext::AppContext(const Options& options)
         player = m_soundEngine.get();
     }
     m_validator = std::make_unique<ProviderCredentialValidator>(m_http, m_keychain, m_endpoints);
-    m_revoker = std::make_unique<GooglePlaceholderRevoker>();
+    m_revoker = std::make_unique<GoogleOAuthTokenRevoker>(m_keychain, *m_googleOAuth);
 
     m_state = std::make_unique<AppState>(
         AppStateDependencies{m_persistence, m_keychain, *m_demo, *m_stripe, *m_analytics, *m_datafast,

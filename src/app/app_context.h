@@ -1,5 +1,6 @@
 #pragma once
 
+#include "google/xdg_browser_opener.h"
 #include "model/file_preferences_store.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
@@ -16,6 +17,8 @@ class Clock;
 class CredentialValidator;
 class DemoProvider;
 class DemoSimulator;
+class GoogleIntegrationService;
+class GoogleOAuthManager;
 class GoogleTokenRevoker;
 class MetricProvider;
 class QtAudioBackEnd;
@@ -44,6 +47,8 @@ public:
     KeychainStore& keychain() { return m_keychain; }
     DemoProvider& demoProvider() { return *m_demo; }
     DemoSimulator& demoSimulator() { return *m_simulator; }
+    GoogleOAuthManager& googleOAuth() { return *m_googleOAuth; }
+    GoogleIntegrationService& google() { return *m_google; }
     // Absent when silent.
     SoundEngine* soundEngine() { return m_soundEngine.get(); }
 
@@ -61,6 +66,9 @@ private:
     KeychainStore m_keychain;
     QtHttpClient m_http;
     ServiceEndpoints m_endpoints;
+    XdgBrowserOpener m_browser;
+    std::unique_ptr<GoogleOAuthManager> m_googleOAuth;
+    std::unique_ptr<GoogleIntegrationService> m_google;
 
     std::unique_ptr<DemoProvider> m_demo;
     std::unique_ptr<MetricProvider> m_stripe;

@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/cli_commands.h"
+#include "app/google_connect_command.h"
 #include "app/headless_runner.h"
 #include "app/scaled_clock.h"
 #include "app/termination_signals.h"
@@ -103,7 +104,15 @@ int zingboardMain(int argc, char** argv) {
     const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("headless: poll once and exit."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("headless, status: print JSON."));
     const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("headless: play no sounds."));
-    parser.addOptions({demo, once, json, mute});
+    const QCommandLineOption noBrowser(QStringLiteral("no-browser"),
+                                       QStringLiteral("connect google: only print the sign-in address."));
+    const QCommandLineOption gaProperty(QStringLiteral("ga-property"),
+                                        QStringLiteral("connect google: the GA4 property to watch."),
+                                        QStringLiteral("ID"));
+    const QCommandLineOption gscSite(QStringLiteral("gsc-site"),
+                                     QStringLiteral("connect google: the Search Console site to watch."),
+                                     QStringLiteral("URL"));
+    parser.addOptions({demo, once, json, mute, noBrowser, gaProperty, gscSite});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("headless, status, connect or disconnect."),
                                  QStringLiteral("[command]"));
@@ -148,6 +157,10 @@ int zingboardMain(int argc, char** argv) {
     const QStringList targets = {QStringLiteral("stripe"), QStringLiteral("datafast"),
                                  QStringLiteral("google")};
     const std::optional<double> timeScale = ScaledClock::scaleFromEnvironment();
+    if ((parser.isSet(noBrowser) || parser.isSet(gaProperty) || parser.isSet(gscSite)) &&
+        !(p.command == QLatin1String("connect") && p.arguments == QStringList{QStringLiteral("google")}))
+        return usageError(
+            QStringLiteral("--no-browser, --ga-property and --gsc-site apply to connect google only."));
 
     if (p.command.isEmpty()) {
         if (auto problem = allowOnly({QStringLiteral("demo")}))
@@ -197,6 +210,16 @@ int zingboardMain(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         AppContext context(AppContext::Options{true, std::nullopt});
         const QString target = p.arguments.first();
+        if (p.command == QLatin1String("connect") && target == QLatin1String("google")) {
+            GoogleConnectCommand::Options google;
+            google.noBrowser = parser.isSet(noBrowser);
+            if (parser.isSet(gaProperty))
+                google.gaProperty = parser.value(gaProperty);
+            if (parser.isSet(gscSite))
+                google.gscSite = parser.value(gscSite);
+            return runInLoop(
+                [&context, google] { return GoogleConnectCommand::run(context, google, stdout, stderr); });
+        }
         if (p.command == QLatin1String("connect"))
             return runInLoop(
                 [&context, target] { return CliCommands::connect(context, target, stdout, stderr); });

@@ -78,7 +78,7 @@ GoogleOAuthManager::GoogleOAuthManager(HttpClient& http, Clock& clock, RandomSou
                                        const ServiceEndpoints& endpoints, GoogleOAuthConfig config,
                                        BrowserOpener& opener, int loopbackPort)
     : m_http(http), m_clock(clock), m_random(random), m_endpoints(endpoints), m_config(std::move(config)),
-      m_opener(opener), m_loopbackPort(loopbackPort) {}
+      m_opener(&opener), m_loopbackPort(loopbackPort) {}
 
 GoogleOAuthManager::~GoogleOAuthManager() {
     cancelPendingSignIn();
@@ -144,7 +144,7 @@ QCoro::Task<GoogleOAuthTokens> GoogleOAuthManager::authorize() {
 
     co_await ClockAlarm::sleep(m_clock, browserDelay);
     // A listener that could not start, or a capture cancelled meanwhile, ends the sign-in without a browser.
-    if (!capture->isFinished() && !m_opener.openUrl(url)) {
+    if (!capture->isFinished() && !m_opener->openUrl(url)) {
         capture->cancel();
         throw GoogleOAuthError::browserOpenFailed();
     }

@@ -48,6 +48,9 @@ public:
     QCoro::Task<void> revoke(QString refreshToken);
     // Ends a sign-in that is waiting for the browser with `cancelled`.
     void cancelPendingSignIn();
+    // Where later sign-ins send the authorization address (the command line prints it as well).
+    void setBrowserOpener(BrowserOpener& opener) { m_opener = &opener; }
+    BrowserOpener& browserOpener() const { return *m_opener; }
 
     QCoro::Task<GoogleOAuthTokens> exchangeCode(QString code, QString verifier, QString clientId,
                                                 QString redirectUri);
@@ -66,7 +69,7 @@ private:
     RandomSource& m_random;
     const ServiceEndpoints& m_endpoints;
     GoogleOAuthConfig m_config;
-    BrowserOpener& m_opener;
+    BrowserOpener* m_opener;
     int m_loopbackPort;
     QPointer<GoogleLoopbackOAuthServer> m_pendingCapture;
 };

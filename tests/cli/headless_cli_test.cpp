@@ -260,7 +260,8 @@ TEST(HeadlessCli, UsageAndUnavailableCommands) {
         {{QStringLiteral("connect")}, 2, "", "stripe, datafast, google"},
         {{QStringLiteral("disconnect"), QStringLiteral("paypal")}, 2, "", "stripe, datafast, google"},
         {{QStringLiteral("--no-such-option")}, 2, "", "no-such-option"},
-        {{QStringLiteral("connect"), QStringLiteral("google")}, 1, "", "not available yet"},
+        {{QStringLiteral("connect"), QStringLiteral("google")}, 1, "", "Google OAuth isn't configured"},
+        {{QStringLiteral("status"), QStringLiteral("--no-browser")}, 2, "", "connect google only"},
     };
     for (const auto& c : cases) {
         const CliSandbox::Result result = sandbox.run(c.arguments);

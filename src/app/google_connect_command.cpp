@@ -1,0 +1,163 @@
+#include "app/google_connect_command.h"
+
+#include "app/app_context.h"
+#include "app/secret_input.h"
+#include "engine/google_connect_flow.h"
+#include "google/browser_opener.h"
+#include "google/google_oauth_error.h"
+#include "google/google_oauth_manager.h"
+#include "google/xdg_browser_opener.h"
+#include "model/zing_error.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace GoogleConnectCommand {
+
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+QString describe(const std::exception& error) {
+    if (const auto* zing = dynamic_cast<const ZingError*>(&error))
+        return zing->description();
+    return QString::fromUtf8(error.what());
+}
+
+// Prints the address (the listener is up by the time it is asked to) and, unless told not to, hands it to
+// the desktop's browser too. Printing is enough to go on with, so a browser that fails to start is only a
+// warning here.
+class PrintingOpener final : public BrowserOpener {
+public:
+    PrintingOpener(bool launch, std::FILE* out, std::FILE* err) : m_launch(launch), m_out(out), m_err(err) {}
+    bool openUrl(const QUrl& url) override {
+        print(m_out, QStringLiteral("Open this address to sign in to Google:\n") +
+                         url.toString(QUrl::FullyEncoded) + QLatin1Char('\n'));
+        if (m_launch && !XdgBrowserOpener().openUrl(url))
+            print(m_err, QStringLiteral("Could not open your browser for Google sign-in.\n"));
+        return true;
+    }
+
+private:
+    bool m_launch;
+    std::FILE* m_out;
+    std::FILE* m_err;
+};
+
+QString propertyLine(int number, const Ga4PropertyOption& option) {
+    QString line = QStringLiteral("  %1. %2 (%3)").arg(number).arg(option.name, option.id);
+    if (option.account)
+        line += QStringLiteral(" \u2014 ") + *option.account;
+    return line + QLatin1Char('\n');
+}
+
+QString siteLine(int number, const GscSiteOption& option) {
+    QString line = QStringLiteral("  %1. %2").arg(number).arg(option.siteUrl);
+    if (option.permissionLevel)
+        line += QStringLiteral(" (") + *option.permissionLevel + QLatin1Char(')');
+    return line + QLatin1Char('\n');
+}
+
+// On a terminal, asks for a list number (or the identifier itself); empty input skips.
+std::optional<QString> askChoice(const QString& prompt, const QStringList& identifiers) {
+    const std::optional<QString> answer = SecretInput::readLine(prompt, false);
+    if (!answer || answer->trimmed().isEmpty())
+        return std::nullopt;
+    bool isNumber = false;
+    const int number = answer->trimmed().toInt(&isNumber);
+    if (isNumber && number >= 1 && number <= identifiers.size())
+        return identifiers.at(number - 1);
+    return answer->trimmed();
+}
+
+} // namespace
+
+QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::FILE* err) {
+    GoogleConnectFlow flow(context.state(), context.googleOAuth(), context.google());
+    if (!flow.isConfigured()) {
+        print(err, GoogleOAuthError::notConfigured().description() + QLatin1Char('\n'));
+        co_return 1;
+    }
+
+    PrintingOpener opener(!options.noBrowser, out, err);
+    GoogleOAuthManager& oauth = context.googleOAuth();
+    BrowserOpener& previousOpener = oauth.browserOpener();
+    oauth.setBrowserOpener(opener);
+    const std::unique_ptr<BrowserOpener, std::function<void(BrowserOpener*)>> restore(
+        &previousOpener, [&oauth](BrowserOpener* previous) { oauth.setBrowserOpener(*previous); });
+    GoogleConnectFlow::Resources resources;
+    try {
+        co_await flow.signIn();
+        print(out, QStringLiteral("Signed in to Google.\n"));
+        resources = co_await flow.loadResources();
+    } catch (const std::exception& error) {
+        const QString description = describe(error);
+        print(err, description + QLatin1Char('\n'));
+        if (GoogleConnectFlow::meansSessionExpired(description))
+            print(err,
+                  QStringLiteral("Google session expired \u2014 reconnect to refresh your property list.\n"));
+        co_return 1;
+    }
+
+    QString listing = QStringLiteral("Google Analytics 4 properties:\n");
+    QStringList propertyIds;
+    for (const Ga4PropertyOption& option : resources.properties) {
+        propertyIds.append(option.id);
+        listing += propertyLine(int(propertyIds.size()), option);
+    }
+    if (propertyIds.isEmpty())
+        listing += QStringLiteral("  (none)\n");
+    listing += QStringLiteral("Search Console sites:\n");
+    QStringList siteUrls;
+    for (const GscSiteOption& option : resources.sites) {
+        siteUrls.append(option.siteUrl);
+        listing += siteLine(int(siteUrls.size()), option);
+    }
+    if (siteUrls.isEmpty())
+        listing += QStringLiteral("  (none)\n");
+    print(out, listing);
+
+    // Flags decide; without them a terminal is asked, anything else leaves the choice as it was.
+    std::optional<QString> property = options.gaProperty;
+    std::optional<QString> site = options.gscSite;
+    if (SecretInput::isInteractive()) {
+        if (!property && !propertyIds.isEmpty())
+            property = askChoice(QStringLiteral("GA4 property number (Enter to skip): "), propertyIds);
+        if (!site && !siteUrls.isEmpty())
+            site = askChoice(QStringLiteral("Search Console site number (Enter to skip): "), siteUrls);
+    }
+
+    // Both are checked before either is applied, so a mistyped one changes nothing.
+    const std::optional<Ga4PropertyOption> chosenProperty =
+        property ? GoogleConnectFlow::findProperty(resources.properties, *property) : std::nullopt;
+    if (property && !chosenProperty) {
+        print(err, QStringLiteral("No Google Analytics property \"") + *property +
+                       QStringLiteral("\" in the list above.\n"));
+        co_return 1;
+    }
+    if (site && !siteUrls.contains(*site)) {
+        print(err, QStringLiteral("No Search Console site \"") + *site +
+                       QStringLiteral("\" in the list above.\n"));
+        co_return 1;
+    }
+    if (chosenProperty) {
+        flow.chooseGa4Property(resources.properties, chosenProperty->id);
+        print(out, QStringLiteral("Google Analytics: ") + chosenProperty->name + QStringLiteral(" (") +
+                       chosenProperty->id + QStringLiteral(")\n"));
+    }
+    if (site) {
+        flow.chooseGscSite(resources.sites, *site);
+        print(out, QStringLiteral("Search Console: ") + *site + QLatin1Char('\n'));
+    }
+    if (!chosenProperty && !site)
+        print(out,
+              QStringLiteral("No property or site chosen; run again with --ga-property or --gsc-site.\n"));
+    co_return 0;
+}
+
+} // namespace GoogleConnectCommand
