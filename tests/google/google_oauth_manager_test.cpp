@@ -13,6 +13,8 @@
 #include "support/scripted_http_client.h"
 #include "support/scripted_random_source.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QUrlQuery>
 #include <functional>
 #include <gtest/gtest.h>
@@ -464,6 +466,23 @@ TEST_F(GoogleOAuthManagerTest, TransportFailureOfTheExchangePassesThrough) {
     } catch (const TransportError& error) {
         EXPECT_EQ(error.description(), QStringLiteral("Connection refused"));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GoogleOAuthTokens, JsonFormRoundTripsAndIsStrict) {
+    const GoogleOAuthTokens tokens{QStringLiteral("at"), QStringLiteral("rt"),
+                                   QDateTime(QDate(2026, 12, 6), QTime(8, 22, 44), Qt::UTC)};
+    EXPECT_EQ(GoogleOAuthTokens::fromJson(tokens.toJson()), tokens);
+    const GoogleOAuthTokens withoutRefresh{QStringLiteral("at"), std::nullopt, tokens.expiresAt};
+    EXPECT_FALSE(withoutRefresh.toJson().contains(QStringLiteral("refreshToken")));
+    EXPECT_EQ(GoogleOAuthTokens::fromJson(withoutRefresh.toJson()), withoutRefresh);
+    for (const char* bad : {R"({"refreshToken":"rt","expiresAt":1})", R"({"accessToken":"at"})",
+                            R"({"accessToken":"at","expiresAt":"soon"})",
+                            R"({"accessToken":"at","expiresAt":1,"refreshToken":5})"})
+        EXPECT_FALSE(GoogleOAuthTokens::fromJson(QJsonDocument::fromJson(bad).object()).has_value()) << bad;
 }
 
 } // namespace
