@@ -77,6 +77,8 @@ TEST_F(DatafastProviderTest, MissingCredentialsSendNothing) {
         {"empty key", "", "site_1"},
         {"no website id", "df_key", std::nullopt},
         {"empty website id", "df_key", ""},
+        {"blank key", " \r\n", "site_1"},
+        {"blank website id", "df_key", "\t \n"},
     };
     for (const auto& c : cases) {
         MemoryCredentialStore caseStore;
@@ -134,8 +136,9 @@ TEST_F(DatafastProviderTest, AnswersThatAreNotJsonFailWithTheirReason) {
 }
 
 TEST_F(DatafastProviderTest, RequestShape) {
-    // Stored credentials are used exactly as stored.
-    storeCredentials("df_live_abc ", "site_1");
+    // Blanks and line breaks around stored credentials (a key set by hand) are not sent, as the key check
+    // does not count them either.
+    storeCredentials("df_live_abc \n", "\tsite_1 \n");
     http.enqueue(200, fullBody);
     TestTasks::run(provider.fetchMetrics());
     ASSERT_EQ(http.requests().size(), 1);
@@ -143,7 +146,7 @@ TEST_F(DatafastProviderTest, RequestShape) {
     EXPECT_EQ(request.method, QByteArray("GET"));
     EXPECT_EQ(request.url.toEncoded(),
               QByteArray("https://datafast.test/api/v1/websites/site_1/stats?period=today"));
-    EXPECT_EQ(request.header("Authorization"), QByteArray("Bearer df_live_abc "));
+    EXPECT_EQ(request.header("Authorization"), QByteArray("Bearer df_live_abc"));
     EXPECT_EQ(request.timeout, 60s);
 }
 
@@ -155,7 +158,7 @@ TEST_F(DatafastProviderTest, WebsiteIdIsOnePathSegment) {
         {"site/../../v2/admin", "site%2F..%2F..%2Fv2%2Fadmin"},
         {"site?period=year&x=", "site%3Fperiod%3Dyear%26x%3D"},
         {"site#fragment", "site%23fragment"},
-        {" my site ", "%20my%20site%20"},
+        {" my site ", "my%20site"}, // outer blanks are not part of the id
         {"caf\u00e9-\u65e5\u672c", "caf%C3%A9-%E6%97%A5%E6%9C%AC"},
         {"100%", "100%25"},
         {"...", "..."},

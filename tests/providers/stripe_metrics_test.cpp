@@ -207,15 +207,32 @@ TEST(StripeMetrics, PagesThroughSubscriptions) {
 }
 
 TEST(StripeMetrics, MissingKeySendsNothing) {
-    ProviderHarness h;
-    h.credentials.remove(CredentialAccounts::stripeSecretKey());
-    try {
-        TestTasks::run(h.provider.fetchMetrics());
-        ADD_FAILURE() << "no error";
-    } catch (const ProviderError& e) {
-        EXPECT_EQ(e.errorCase(), ProviderError::Case::notConfigured);
+    // Absent, empty and blank keys alike; blanks are what a key set by hand may leave behind.
+    for (const std::optional<QString>& key : {std::optional<QString>(), std::optional<QString>(QString()),
+                                              std::optional(QStringLiteral(" \r\n"))}) {
+        ProviderHarness h;
+        h.credentials.remove(CredentialAccounts::stripeSecretKey());
+        if (key)
+            h.setKey(*key);
+        try {
+            TestTasks::run(h.provider.fetchMetrics());
+            ADD_FAILURE() << "no error";
+        } catch (const ProviderError& e) {
+            EXPECT_EQ(e.errorCase(), ProviderError::Case::notConfigured);
+        }
+        EXPECT_TRUE(h.scripted.requests().isEmpty());
     }
-    EXPECT_TRUE(h.scripted.requests().isEmpty());
+}
+
+TEST(StripeMetrics, StoredKeyIsSentTrimmed) {
+    // The key check passes a key with a line break after it, so polling must not send the break.
+    ProviderHarness h;
+    h.setKey(QStringLiteral(" sk_test_fixture\n"));
+    h.scripted.setHandler([](const HttpRequest&) { return HttpResponse{200, {}, listBody({})}; });
+    TestTasks::run(h.provider.fetchMetrics());
+    ASSERT_EQ(h.scripted.requests().size(), 4);
+    for (const HttpRequest& request : h.scripted.requests())
+        EXPECT_EQ(request.header("Authorization"), QByteArrayLiteral("Bearer sk_test_fixture"));
 }
 
 TEST(StripeMetricsConcurrency, RunsTheListingsInTwoConcurrentPairs) {

@@ -37,12 +37,15 @@ QString DatafastProvider::apiErrorText() {
 
 QCoro::Task<MetricSnapshot> DatafastProvider::fetchMetrics() {
     // Read at every call: a key replaced or removed in the meantime takes effect at once.
-    const std::optional<QString> apiKey = m_keychain.load(CredentialAccounts::datafastApiKey());
-    const std::optional<QString> websiteId = m_keychain.load(CredentialAccounts::datafastWebsiteId());
-    if (!apiKey || apiKey->isEmpty() || !websiteId || websiteId->isEmpty())
+    // Trimmed as the key check trims them, so what was checked is what is polled.
+    const QString apiKey =
+        m_keychain.load(CredentialAccounts::datafastApiKey()).value_or(QString()).trimmed();
+    const QString websiteId =
+        m_keychain.load(CredentialAccounts::datafastWebsiteId()).value_or(QString()).trimmed();
+    if (apiKey.isEmpty() || websiteId.isEmpty())
         throw ProviderError::notConfigured();
 
-    const QUrl url = statsUrl(m_endpoints.datafastApiBase, *websiteId);
+    const QUrl url = statsUrl(m_endpoints.datafastApiBase, websiteId);
     // An id of dots only would resolve to another path on either side; such a request is never sent.
     if (!url.isValid())
         throw ProviderError::invalidResponse();

@@ -55,10 +55,12 @@ StripeProvider::StripeProvider(HttpClient& http, KeychainStore& keychain, Clock&
     : m_http(http), m_keychain(keychain), m_clock(clock), m_endpoints(endpoints) {}
 
 QString StripeProvider::requireSecretKey() {
-    const std::optional<QString> key = m_keychain.load(CredentialAccounts::stripeSecretKey());
-    if (!key || key->isEmpty())
+    // Trimmed as the key check trims it: a key stored by hand with a line break would otherwise pass the
+    // check and then break every request's header.
+    const QString key = m_keychain.load(CredentialAccounts::stripeSecretKey()).value_or(QString()).trimmed();
+    if (key.isEmpty())
         throw ProviderError::notConfigured();
-    return *key;
+    return key;
 }
 
 QCoro::Task<QList<StripeChargePayload>> StripeProvider::listCharges(QDateTime since, QString secretKey,
