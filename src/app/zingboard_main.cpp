@@ -121,7 +121,9 @@ int zingboardMain(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(ZINGBOARD_VERSION));
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
-    if (parser.isSet(help)) {
+    // addHelpOption() also registers --help-all; parse() leaves both to us, and an unhandled one would start
+    // the program instead of describing it.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // Without an application object the parser cannot know the program's name.
         printText(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                     QStringLiteral("zingboard")));

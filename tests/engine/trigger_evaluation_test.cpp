@@ -82,6 +82,45 @@ TEST_F(TriggerEvaluation, DemoPurchasesFireStripeTriggersOnlyWhileDemoIsOn) {
     EXPECT_TRUE(firedMessages().isEmpty());
 }
 
+TEST_F(TriggerEvaluation, DemoEventsReachOnlyStripeAndDemoTriggersWhateverStripesConnection) {
+    const struct {
+        const char* name;
+        bool stripeConnected;
+        ProviderEvent event;
+        QStringList fires;
+    } cases[] = {
+        {"purchase, Stripe off",
+         false,
+         charge(P::demo, 900),
+         {QStringLiteral("stripe charge"), QStringLiteral("demo charge")}},
+        {"purchase, Stripe on",
+         true,
+         charge(P::demo, 900),
+         {QStringLiteral("stripe charge"), QStringLiteral("demo charge")}},
+        // Only payment-side events stand in for Stripe; a demo-sourced metric rise needs a demo trigger.
+        {"metric rise from the demo itself",
+         true,
+         ProviderEvent::metricIncrease(
+             P::demo, MetricIncreaseEvent{K::stripeCustomers, M::customers, 2, 9, false}, at(10, 0)),
+         {QStringLiteral("demo customers")}},
+    };
+    for (const auto& c : cases) {
+        relaunch();
+        storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+        storeConnected(c.stripeConnected ? QList<P>{P::stripe} : QList<P>{});
+        storeTriggers({makeTrigger(P::stripe, K::stripeCharge, "stripe charge"),
+                       makeTrigger(P::datafast, K::stripeCharge, "datafast charge"),
+                       makeTrigger(P::demo, K::stripeCharge, "demo charge"),
+                       makeTrigger(P::stripe, K::stripeCustomers, "stripe customers"),
+                       makeTrigger(P::demo, K::stripeCustomers, "demo customers")});
+        demo.setStandingMetrics({});
+        stripe.setStandingMetrics({});
+        demo.queueEvents({c.event});
+        poll();
+        EXPECT_EQ(firedMessages(), c.fires) << c.name;
+    }
+}
+
 TEST_F(TriggerEvaluation, DemoMetricRisesOnlyFireForActiveProviders) {
     storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
     storeTriggers({makeTrigger(P::googleAnalytics, K::gaSessions, "ga sessions"),
