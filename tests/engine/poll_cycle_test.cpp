@@ -152,6 +152,43 @@ TEST_F(PollCycle, EventsFailureKeepsOldSnapshotButMovesBaseline) {
     EXPECT_EQ(engine().lastError(), std::nullopt);
 }
 
+// Within a provider: its metric rises, then its events, then its goals; providers in list order. The
+// snapshots appear together at the end, while the baseline has moved before the events call.
+TEST_F(PollCycle, FiringOrderAndWhenResultsBecomeVisible) {
+    storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
+    storeConnected({P::stripe});
+    storeGoals({makeGoal(P::stripe, M::customers, 1, GoalPeriod::rolling7d, "stripe goal"),
+                makeGoal(P::demo, M::customers, 1, GoalPeriod::rolling7d, "demo goal")});
+    storeTriggers({makeTrigger(P::stripe, TriggerEventKind::stripeCharge, "stripe charge"),
+                   makeTrigger(P::stripe, TriggerEventKind::stripeCustomers, "stripe rise")});
+    for (FakeMetricProvider* fake : {&demo, &stripe})
+        fake->queueMetrics({{M::customers, 1}});
+    poll(); // baselines and first goal firings
+    fired.clear();
+    clock.advanceSeconds(60);
+
+    demo.queueMetrics({{M::customers, 3}});
+    stripe.queueMetrics({{M::customers, 3}});
+    stripe.queueEvents({charge(P::stripe, 500)});
+    std::optional<bool> baselineMovedBeforeEvents;
+    std::optional<bool> demoSnapshotPublishedEarly;
+    stripe.setBeforeEventsReturn([&] {
+        baselineMovedBeforeEvents = engine().metricBaselines().value(P::stripe).value(M::customers) == 3;
+        demoSnapshotPublishedEarly = engine().snapshots().value(P::demo).value(M::customers) == 3;
+    });
+    poll();
+    // A demo-sourced rise of customers matches no Stripe trigger (only payment-side demo events do).
+    const QStringList expected = {QStringLiteral("Goal!"), QStringLiteral("stripe rise"),
+                                  QStringLiteral("stripe charge"), QStringLiteral("Goal!")};
+    EXPECT_EQ(firedMessages(), expected);
+    ASSERT_EQ(fired.size(), 4);
+    EXPECT_EQ(fired[0].subtitle, QStringLiteral("demo goal"));
+    EXPECT_EQ(fired[3].subtitle, QStringLiteral("stripe goal"));
+    EXPECT_EQ(baselineMovedBeforeEvents, true);
+    EXPECT_EQ(demoSnapshotPublishedEarly, false);
+    EXPECT_EQ(engine().snapshots().value(P::demo).value(M::customers), 3);
+}
+
 TEST_F(PollCycle, NonProviderErrorsUseTheirOwnDescription) {
     storeConnected({P::stripe});
     stripe.queueMetricsError(std::make_exception_ptr(std::runtime_error("socket closed")));
