@@ -54,7 +54,9 @@ bool FilePreferencesStore::setValue(const QString& key, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // A small document waits in Qt's write buffer until commit(), and Qt 6.4's commit() renames the file even
+    // when writing that buffer failed (full disk): flush here, where a failure can still be seen.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
