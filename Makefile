@@ -2,8 +2,11 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test test-asan fuzz-build fuzz bench clean format
 
 all: build
 
@@ -19,8 +22,28 @@ build: configure
 run: build
 	@scripts/run.sh $(BUILD_DIR)
 
-test: build
+# The unit and integration tests, then every fuzz program for a few seconds.
+test: build fuzz-build
 	@scripts/run-tests.sh $(BUILD_DIR)
+	@ctest --test-dir $(FUZZ_BUILD_DIR) --output-on-failure -j 2
+
+# The whole suite again with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+test-asan: deps
+	@test -f $(ASAN_BUILD_DIR)/build.ninja || cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DZINGBOARD_SANITIZE=address,undefined -DZINGBOARD_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	@cmake --build $(ASAN_BUILD_DIR)
+	@scripts/run-asan-tests.sh $(ASAN_BUILD_DIR)
+
+# libFuzzer programs (clang, ASan + UBSan) in a build of their own.
+fuzz-build: deps
+	@test -f $(FUZZ_BUILD_DIR)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZINGBOARD_SANITIZE=address,undefined -DZINGBOARD_FUZZ=ON \
+		-DZINGBOARD_BUILD_TESTS=OFF -DZINGBOARD_BUILD_BENCHMARKS=OFF
+	@cmake --build $(FUZZ_BUILD_DIR) --target zingboard_fuzzers
+
+# Every fuzz program for FUZZ_SECONDS each; fails on any finding.
+fuzz: fuzz-build
+	@scripts/run-fuzzers.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
@@ -29,4 +52,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
