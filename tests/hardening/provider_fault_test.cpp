@@ -1,0 +1,278 @@
+#include "capped_timeout_http_client.h"
+#include "engine/app_state.h"
+#include "event_loop_wait.h"
+#include "google/browser_opener.h"
+#include "google/google_oauth_manager.h"
+#include "google/google_oauth_tokens.h"
+#include "model/credential_accounts.h"
+#include "model/keychain_store.h"
+#include "model/persistence_manager.h"
+#include "net/qt_http_client.h"
+#include "net/service_endpoints.h"
+#include "providers/analytics/google_analytics_provider.h"
+#include "providers/datafast/datafast_provider.h"
+#include "providers/google/google_integration_service.h"
+#include "providers/searchconsole/google_search_console_provider.h"
+#include "providers/stripe/stripe_provider.h"
+#include "support/fake_clock.h"
+#include "support/fake_credential_validator.h"
+#include "support/fake_google_token_revoker.h"
+#include "support/fake_metric_provider.h"
+#include "support/local_http_server.h"
+#include "support/memory_credential_store.h"
+#include "support/memory_preferences_store.h"
+#include "support/recording_sound_player.h"
+#include "support/scripted_random_source.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Response = LocalHttpServer::Response;
+using namespace std::chrono_literals;
+
+constexpr qint64 fiftyMegabytes = 50LL * 1024 * 1024;
+
+QByteArray testData(const char* name) {
+    QFile file(QStringLiteral(ZINGBOARD_TEST_DATA_DIR "/") + QString::fromUtf8(name));
+    if (!file.open(QIODevice::ReadOnly))
+        ADD_FAILURE() << "missing test data " << name;
+    return file.readAll();
+}
+
+Response htmlPage(int status) {
+    Response response;
+    response.status = status;
+    response.headers = {{"Content-Type", "text/html; charset=utf-8"}};
+    response.body =
+        "<!DOCTYPE html><html><head><title>Error</title></head><body><h1>Internal Server Error</h1>"
+        "<p>Something broke upstream.</p></body></html>";
+    return response;
+}
+
+struct Fault {
+    const char* name;
+    std::function<Response(const QByteArray& path)> respond;
+    // Part of the error text the user should see; empty when any description will do.
+    const char* errorFragment;
+};
+
+const QList<Fault>& faults() {
+    static const QList<Fault> list = {
+        {"html500", [](const QByteArray&) { return htmlPage(500); }, ""},
+        {"tooManyRequests",
+         [](const QByteArray&) {
+             return Response::json(429, R"({"error":{"message":"Rate limit exceeded","type":"rate_limit"}})")
+                 .withHeader("Retry-After", "30");
+         },
+         ""},
+        {"cutMidBody",
+         [](const QByteArray&) {
+             return Response::closeMidBody(QByteArray(R"({"data":[)") + QByteArray(4000, ' ') + "]}");
+         },
+         ""},
+        {"neverAnswers", [](const QByteArray&) { return Response::neverAnswer(); }, "timed out"},
+        {"connectionReset", [](const QByteArray&) { return Response::resetConnection(); }, ""},
+        {"redirectLoop",
+         [](const QByteArray& path) {
+             static int hop = 0;
+             return Response::redirect(307, path + "?hop=" + QByteArray::number(++hop));
+         },
+         ""},
+        {"hugeDeclaredBody", [](const QByteArray&) { return Response::hugeBody(fiftyMegabytes, true); },
+         "too large"},
+        {"hugeStreamedBody", [](const QByteArray&) { return Response::hugeBody(fiftyMegabytes, false); },
+         "too large"},
+    };
+    return list;
+}
+
+struct Route {
+    QByteArray method;
+    QByteArray path;
+    const char* healthyBody; // under tests/data
+};
+
+struct Source {
+    IntegrationProvider provider;
+    QList<Route> routes;
+};
+
+const QList<Source>& sources() {
+    static const QList<Source> list = {
+        {IntegrationProvider::stripe,
+         {{"GET", "/v1/charges", "stripe/account_charges.json"},
+          {"GET", "/v1/subscriptions", "stripe/account_subscriptions.json"},
+          {"GET", "/v1/events", "stripe/events.json"}}},
+        {IntegrationProvider::datafast,
+         {{"GET", "/api/v1/websites/site-1/stats", "datafast/stats_full.json"}}},
+        {IntegrationProvider::googleAnalytics,
+         {{"POST", "/v1beta/properties/123456:runReport", "google/ga_report_28d.json"}}},
+        {IntegrationProvider::googleSearchConsole,
+         {{"POST", "/webmasters/v3/sites/sc-domain:example.com/searchAnalytics/query",
+           "google/gsc_query.json"}}},
+    };
+    return list;
+}
+
+// Every service at the one local server.
+ServiceEndpoints endpointsAt(const LocalHttpServer& server) {
+    ServiceEndpoints endpoints;
+    for (QString* base : {&endpoints.stripeApiBase, &endpoints.datafastApiBase, &endpoints.gaDataApiBase,
+                          &endpoints.gaAdminApiBase, &endpoints.gscApiBase, &endpoints.googleAccountsBase,
+                          &endpoints.googleOAuth2Base})
+        *base = server.baseUrl();
+    return endpoints;
+}
+
+class NoBrowser final : public BrowserOpener {
+public:
+    bool openUrl(const QUrl&) override { return false; }
+};
+
+// One source misbehaves in one way while another answers normally; both are polled by the real engine through
+// the real HTTP client against a real server on 127.0.0.1.
+class ProviderFaultTest : public ::testing::TestWithParam<std::tuple<int, int>> {
+protected:
+    const Source& faulty() const { return sources().at(std::get<0>(GetParam())); }
+    const Fault& fault() const { return faults().at(std::get<1>(GetParam())); }
+    QList<IntegrationProvider> healthyProviders() const {
+        QList<IntegrationProvider> healthy;
+        for (const Source& source : sources()) {
+            if (source.provider != faulty().provider)
+                healthy.append(source.provider);
+        }
+        return healthy;
+    }
+
+    void SetUp() override {
+        for (const Source& source : sources()) {
+            const bool isFaulty = source.provider == faulty().provider;
+            for (const Route& route : source.routes) {
+                const QByteArray body = testData(route.healthyBody);
+                server.route(
+                    route.method, route.path,
+                    [this, path = route.path, body, isFaulty](const LocalHttpServer::RecordedRequest&) {
+                        if (isFaulty && misbehaving)
+                            return fault().respond(path);
+                        return Response::json(200, body);
+                    });
+            }
+        }
+        keychain.save(QStringLiteral("sk_test_fault"), CredentialAccounts::stripeSecretKey());
+        keychain.save(QStringLiteral("df_fault_key"), CredentialAccounts::datafastApiKey());
+        keychain.save(QStringLiteral("site-1"), CredentialAccounts::datafastWebsiteId());
+        // A signed-in Google account whose access token is good for a day: no refresh in these polls.
+        keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken());
+        keychain.save(QStringLiteral("ya29.access"), CredentialAccounts::googleAccessToken());
+        keychain.save(GoogleOAuthTokens::expiryText(clock.now().addDays(1)),
+                      CredentialAccounts::googleAccessTokenExpiresAt());
+        AppSettings settings = AppSettings::defaults();
+        settings.googleIntegration.gaPropertyId = QStringLiteral("properties/123456");
+        settings.googleIntegration.gaPropertyName = QStringLiteral("Shop");
+        settings.googleIntegration.gscSiteUrl = QStringLiteral("sc-domain:example.com");
+        persistence.encodeSettings(settings);
+        QList<IntegrationConnection> connections = PersistenceManager::defaultIntegrations();
+        for (IntegrationConnection& connection : connections) {
+            if (connection.provider == IntegrationProvider::stripe ||
+                connection.provider == IntegrationProvider::datafast) {
+                connection.isConnected = true;
+                connection.label = QStringLiteral("connected");
+                connection.configuredAt = clock.now();
+            }
+        }
+        persistence.encodeIntegrations(connections);
+        engine =
+            std::make_unique<AppState>(AppStateDependencies{persistence, keychain, demo, stripe, ga, datafast,
+                                                            gsc, clock, random, sound, validator, revoker});
+        QObject::connect(engine.get(), &AppState::pollFinished, [this] { ++pollsFinished; });
+        for (const Source& source : sources())
+            ASSERT_TRUE(engine->isProviderActive(source.provider))
+                << IntegrationProviders::rawValue(source.provider).toStdString();
+    }
+
+    void TearDown() override { engine.reset(); }
+
+    LocalHttpServer server;
+    QtHttpClient network;
+    CappedTimeoutHttpClient http{network, 400ms};
+    ServiceEndpoints endpoints = endpointsAt(server);
+    MemoryCredentialStore credentials;
+    KeychainStore keychain{credentials};
+    MemoryPreferencesStore preferences;
+    FakeClock clock;
+    PersistenceManager persistence{preferences, clock};
+    ScriptedRandomSource random;
+    NoBrowser browser;
+    GoogleOAuthManager oauth{http,
+                             clock,
+                             random,
+                             endpoints,
+                             GoogleOAuthConfig{QStringLiteral("client.apps.example"), std::nullopt},
+                             browser};
+    GoogleIntegrationService google{http, keychain, clock, endpoints, oauth};
+    StripeProvider stripe{http, keychain, clock, endpoints};
+    DatafastProvider datafast{http, keychain, clock, endpoints};
+    GoogleAnalyticsProvider ga{http, keychain, clock, endpoints, google};
+    GoogleSearchConsoleProvider gsc{http, keychain, clock, endpoints, google};
+    FakeMetricProvider demo{IntegrationProvider::demo};
+    RecordingSoundPlayer sound;
+    FakeCredentialValidator validator;
+    FakeGoogleTokenRevoker revoker;
+    std::unique_ptr<AppState> engine;
+    bool misbehaving = true;
+    int pollsFinished = 0;
+};
+
+TEST_P(ProviderFaultTest, EndsAsLastErrorWhileOthersPollAndTheNextPollRecovers) {
+    engine->startPolling();
+    ASSERT_TRUE(spinUntil([this] { return pollsFinished >= 1; }, 30s)) << "the faulty poll never finished";
+
+    // The failure came from the fault itself, not from a service out of reach.
+    EXPECT_FALSE(server.requestsTo(faulty().routes.first().path).isEmpty())
+        << "the failing service was never asked";
+    const QString prefix = IntegrationProviders::displayName(faulty().provider) + QStringLiteral(": ");
+    ASSERT_TRUE(engine->lastError().has_value());
+    const QString error = *engine->lastError();
+    EXPECT_TRUE(error.startsWith(prefix)) << error.toStdString();
+    EXPECT_GT(error.size(), prefix.size()) << "an error without a description";
+    EXPECT_TRUE(error.contains(QString::fromUtf8(fault().errorFragment), Qt::CaseInsensitive))
+        << error.toStdString();
+    // Nothing of the failed source is published; the other source is.
+    EXPECT_FALSE(engine->snapshots().contains(faulty().provider));
+    for (IntegrationProvider healthy : healthyProviders())
+        EXPECT_TRUE(engine->snapshots().contains(healthy))
+            << IntegrationProviders::rawValue(healthy).toStdString();
+    EXPECT_TRUE(engine->lastPollAt().has_value());
+    // The short wait was injected: every request asked for the full minute.
+    for (std::chrono::milliseconds asked : http.askedTimeouts())
+        EXPECT_EQ(asked, 60s);
+    // A refused oversized answer stops the transfer instead of reading it all (the server streams only as the
+    // client reads).
+    qsizetype answers = 0;
+    for (const Route& route : faulty().routes)
+        answers += server.requestsTo(route.path).size();
+    EXPECT_LT(server.bytesSent(), answers * fiftyMegabytes);
+
+    misbehaving = false;
+    clock.advance(std::chrono::seconds(qint64(engine->settings().pollIntervalSeconds)));
+    ASSERT_TRUE(spinUntil([this] { return pollsFinished >= 2; }, 30s)) << "no poll after the failed one";
+    EXPECT_EQ(engine->lastError(), std::nullopt);
+    for (const Source& source : sources())
+        EXPECT_TRUE(engine->snapshots().contains(source.provider));
+}
+
+std::string caseName(const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+    const Source& source = sources().at(std::get<0>(info.param));
+    return IntegrationProviders::rawValue(source.provider).toStdString() + "_" +
+           faults().at(std::get<1>(info.param)).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, ProviderFaultTest,
+                         ::testing::Combine(::testing::Range(0, int(sources().size())),
+                                            ::testing::Range(0, int(faults().size()))),
+                         caseName);
+
+} // namespace
