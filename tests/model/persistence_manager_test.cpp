@@ -118,7 +118,7 @@ TEST_F(PersistenceManagerTest, EmptyListsAreStoredAndReadAsEmpty) {
 }
 
 TEST_F(PersistenceManagerTest, UnreadableDocumentIsCopiedBeforeTheFirstSaveOnly) {
-    const QByteArray broken = QByteArray("{\"hasCompletedOnboarding\":true, \xc3\x28 oops", 44);
+    const QByteArray broken = QByteArray("{\"hasCompletedOnboarding\":true, \xc3\x28 oops");
     m_store.setValue(kSettings, broken);
     ASSERT_FALSE(m_manager.decodeSettings().has_value());
 
