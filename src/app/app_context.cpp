@@ -45,7 +45,10 @@ AppContext::AppContext(const Options& options)
         std::make_unique<GoogleSearchConsoleProvider>(m_http, m_keychain, *m_clock, m_endpoints, *m_google);
 
     SoundPlayer* player = nullptr;
-    if (options.silent) {
+    // No audio output (a server, a session without a sound server): stay silent rather than have every
+    // reaction print player warnings.
+    m_audioUnavailable = !options.silent && !QtAudioBackEnd::hasAudioOutput();
+    if (options.silent || m_audioUnavailable) {
         m_silentPlayer = std::make_unique<SilentSoundPlayer>();
         player = m_silentPlayer.get();
     } else {

@@ -51,6 +51,8 @@ public:
     GoogleIntegrationService& google() { return *m_google; }
     // Absent when silent.
     SoundEngine* soundEngine() { return m_soundEngine.get(); }
+    // Sounds were wanted but no audio output was found, so reactions play without sound.
+    bool audioUnavailable() const { return m_audioUnavailable; }
 
     // Opens the sound clips; a no-op when silent.
     void preloadSounds();
@@ -84,4 +86,5 @@ private:
 
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<DemoSimulator> m_simulator;
+    bool m_audioUnavailable = false;
 };

@@ -79,6 +79,8 @@ int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options opti
         [](int status) { QCoreApplication::exit(status); }, Qt::QueuedConnection);
     if (decorate)
         decorate(*context);
+    if (context->audioUnavailable())
+        std::fputs("No audio output found: reactions will be silent.\n", stderr);
     context->preloadSounds();
     QTimer::singleShot(0, &runner, &HeadlessRunner::start);
     const int status = QCoreApplication::exec();

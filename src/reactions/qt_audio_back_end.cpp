@@ -1,5 +1,8 @@
 #include "reactions/qt_audio_back_end.h"
 
+#include <QAudioDevice>
+#include <QMediaDevices>
+
 #include "reactions/qt_audio_clip.h"
 
 #include <QAudioOutput>
@@ -103,4 +106,8 @@ void QtAudioBackEnd::playOnce(const QString& path, double volume) {
 
     player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     player->play();
+}
+
+bool QtAudioBackEnd::hasAudioOutput() {
+    return !QMediaDevices::audioOutputs().isEmpty();
 }

@@ -19,6 +19,9 @@ public:
     std::unique_ptr<AudioClip> openClip(const QString& path) override;
     void playOnce(const QString& path, double volume) override;
 
+    // Whether the platform reports any audio output. Without one, every player only prints warnings.
+    static bool hasAudioOutput();
+
     // openClip() with the concrete type, for callers that want the player itself.
     std::unique_ptr<QtAudioClip> openQtClip(const QString& path);
 
