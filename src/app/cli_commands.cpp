@@ -12,37 +12,20 @@
 
 namespace CliCommands {
 
-namespace {
-
-void print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-QString describe(const std::exception& error) {
-    if (const auto* zing = dynamic_cast<const ZingError*>(&error))
-        return zing->description();
-    return QString::fromUtf8(error.what());
-}
-
-} // namespace
+namespace {} // namespace
 
 int status(AppContext& context, bool json, std::FILE* out) {
     const AppState& state = context.state();
     if (json)
-        print(out, QString::fromUtf8(
-                       CliOutput::jsonLine(CliOutput::statusJson(state.settings(), state.integrations()))));
+        CliOutput::print(out, QString::fromUtf8(CliOutput::jsonLine(
+                                  CliOutput::statusJson(state.settings(), state.integrations()))));
     else
-        print(out, CliOutput::statusText(state.settings(), state.integrations(), context.clock().timeZone()));
+        CliOutput::print(
+            out, CliOutput::statusText(state.settings(), state.integrations(), context.clock().timeZone()));
     return 0;
 }
 
 QCoro::Task<int> connect(AppContext& context, QString target, std::FILE* out, std::FILE* err) {
-    if (target == QLatin1String("google")) {
-        print(err, QStringLiteral("zingboard: Connecting Google is not available yet.\n"));
-        co_return 1;
-    }
     CredentialConnector connector(context.state(), context.keychain());
     try {
         if (target == QLatin1String("stripe")) {
@@ -50,17 +33,17 @@ QCoro::Task<int> connect(AppContext& context, QString target, std::FILE* out, st
                 SecretInput::readLine(QStringLiteral("Stripe secret key (rk_live_… or sk_live_…): "), true)
                     .value_or(QString());
             co_await connector.connectStripe(key);
-            print(out, QStringLiteral("Stripe connected.\n"));
+            CliOutput::print(out, QStringLiteral("Stripe connected.\n"));
         } else {
             const QString key =
                 SecretInput::readLine(QStringLiteral("Datafast API key (df_…): "), true).value_or(QString());
             const QString site =
                 SecretInput::readLine(QStringLiteral("Website ID: "), false).value_or(QString());
             co_await connector.connectDatafast(key, site);
-            print(out, QStringLiteral("Datafast connected.\n"));
+            CliOutput::print(out, QStringLiteral("Datafast connected.\n"));
         }
     } catch (const std::exception& error) {
-        print(err, describe(error) + QLatin1Char('\n'));
+        CliOutput::print(err, describeError(error) + QLatin1Char('\n'));
         co_return 1;
     }
     co_return 0;
@@ -71,13 +54,13 @@ QCoro::Task<int> disconnect(AppContext& context, QString target, std::FILE* out,
     AppState& state = context.state();
     if (target == QLatin1String("google")) {
         co_await state.disconnectGoogle();
-        print(out, QStringLiteral("Google disconnected.\n"));
+        CliOutput::print(out, QStringLiteral("Google disconnected.\n"));
     } else if (target == QLatin1String("stripe")) {
         state.disconnectProvider(IntegrationProvider::stripe);
-        print(out, QStringLiteral("Stripe disconnected.\n"));
+        CliOutput::print(out, QStringLiteral("Stripe disconnected.\n"));
     } else {
         state.disconnectProvider(IntegrationProvider::datafast);
-        print(out, QStringLiteral("Datafast disconnected.\n"));
+        CliOutput::print(out, QStringLiteral("Datafast disconnected.\n"));
     }
     co_return 0;
 }

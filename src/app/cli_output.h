@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QString>
 #include <QTimeZone>
+#include <cstdio>
 #include <optional>
 
 // What the command line prints. Scripts read the JSON forms, so their keys and value forms are fixed.
@@ -40,5 +41,8 @@ QString statusText(const AppSettings& settings, const QList<IntegrationConnectio
 
 // Compact JSON followed by a line break.
 QByteArray jsonLine(const QJsonObject& object);
+
+// Writes UTF-8 text and flushes at once, so scripts reading a pipe see each line as it happens.
+void print(std::FILE* stream, const QString& text);
 
 } // namespace CliOutput

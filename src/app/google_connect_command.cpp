@@ -1,6 +1,7 @@
 #include "app/google_connect_command.h"
 
 #include "app/app_context.h"
+#include "app/cli_output.h"
 #include "app/secret_input.h"
 #include "engine/google_connect_flow.h"
 #include "google/browser_opener.h"
@@ -17,18 +18,6 @@ namespace GoogleConnectCommand {
 
 namespace {
 
-void print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-QString describe(const std::exception& error) {
-    if (const auto* zing = dynamic_cast<const ZingError*>(&error))
-        return zing->description();
-    return QString::fromUtf8(error.what());
-}
-
 // Prints the address (the listener is up by the time it is asked to) and, unless told not to, hands it to
 // the desktop's browser too. Printing is enough to go on with, so a browser that fails to start is only a
 // warning here.
@@ -36,10 +25,10 @@ class PrintingOpener final : public BrowserOpener {
 public:
     PrintingOpener(bool launch, std::FILE* out, std::FILE* err) : m_launch(launch), m_out(out), m_err(err) {}
     bool openUrl(const QUrl& url) override {
-        print(m_out, QStringLiteral("Open this address to sign in to Google:\n") +
-                         url.toString(QUrl::FullyEncoded) + QLatin1Char('\n'));
+        CliOutput::print(m_out, QStringLiteral("Open this address to sign in to Google:\n") +
+                                    url.toString(QUrl::FullyEncoded) + QLatin1Char('\n'));
         if (m_launch && !XdgBrowserOpener().openUrl(url))
-            print(m_err, QStringLiteral("Could not open your browser for Google sign-in.\n"));
+            CliOutput::print(m_err, QStringLiteral("Could not open your browser for Google sign-in.\n"));
         return true;
     }
 
@@ -80,7 +69,7 @@ std::optional<QString> askChoice(const QString& prompt, const QStringList& ident
 QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::FILE* err) {
     GoogleConnectFlow flow(context.state(), context.googleOAuth(), context.google());
     if (!flow.isConfigured()) {
-        print(err, GoogleOAuthError::notConfigured().description() + QLatin1Char('\n'));
+        CliOutput::print(err, GoogleOAuthError::notConfigured().description() + QLatin1Char('\n'));
         co_return 1;
     }
 
@@ -93,14 +82,15 @@ QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::
     GoogleConnectFlow::Resources resources;
     try {
         co_await flow.signIn();
-        print(out, QStringLiteral("Signed in to Google.\n"));
+        CliOutput::print(out, QStringLiteral("Signed in to Google.\n"));
         resources = co_await flow.loadResources();
     } catch (const std::exception& error) {
-        const QString description = describe(error);
-        print(err, description + QLatin1Char('\n'));
+        const QString description = describeError(error);
+        CliOutput::print(err, description + QLatin1Char('\n'));
         if (GoogleConnectFlow::meansSessionExpired(description))
-            print(err,
-                  QStringLiteral("Google session expired \u2014 reconnect to refresh your property list.\n"));
+            CliOutput::print(
+                err,
+                QStringLiteral("Google session expired \u2014 reconnect to refresh your property list.\n"));
         co_return 1;
     }
 
@@ -120,7 +110,7 @@ QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::
     }
     if (siteUrls.isEmpty())
         listing += QStringLiteral("  (none)\n");
-    print(out, listing);
+    CliOutput::print(out, listing);
 
     // Flags decide; without them a terminal is asked, anything else leaves the choice as it was.
     std::optional<QString> property = options.gaProperty;
@@ -136,27 +126,27 @@ QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::
     const std::optional<Ga4PropertyOption> chosenProperty =
         property ? GoogleConnectFlow::findProperty(resources.properties, *property) : std::nullopt;
     if (property && !chosenProperty) {
-        print(err, QStringLiteral("No Google Analytics property \"") + *property +
-                       QStringLiteral("\" in the list above.\n"));
+        CliOutput::print(err, QStringLiteral("No Google Analytics property \"") + *property +
+                                  QStringLiteral("\" in the list above.\n"));
         co_return 1;
     }
     if (site && !siteUrls.contains(*site)) {
-        print(err, QStringLiteral("No Search Console site \"") + *site +
-                       QStringLiteral("\" in the list above.\n"));
+        CliOutput::print(err, QStringLiteral("No Search Console site \"") + *site +
+                                  QStringLiteral("\" in the list above.\n"));
         co_return 1;
     }
     if (chosenProperty) {
         flow.chooseGa4Property(resources.properties, chosenProperty->id);
-        print(out, QStringLiteral("Google Analytics: ") + chosenProperty->name + QStringLiteral(" (") +
-                       chosenProperty->id + QStringLiteral(")\n"));
+        CliOutput::print(out, QStringLiteral("Google Analytics: ") + chosenProperty->name +
+                                  QStringLiteral(" (") + chosenProperty->id + QStringLiteral(")\n"));
     }
     if (site) {
         flow.chooseGscSite(resources.sites, *site);
-        print(out, QStringLiteral("Search Console: ") + *site + QLatin1Char('\n'));
+        CliOutput::print(out, QStringLiteral("Search Console: ") + *site + QLatin1Char('\n'));
     }
     if (!chosenProperty && !site)
-        print(out,
-              QStringLiteral("No property or site chosen; run again with --ga-property or --gsc-site.\n"));
+        CliOutput::print(
+            out, QStringLiteral("No property or site chosen; run again with --ga-property or --gsc-site.\n"));
     co_return 0;
 }
 

@@ -34,12 +34,6 @@ std::chrono::milliseconds pollInterval(double configuredSeconds) {
     return std::chrono::milliseconds(qint64(seconds * 1000.0));
 }
 
-QString describe(const std::exception& error) {
-    if (const auto* zing = dynamic_cast<const ZingError*>(&error))
-        return zing->description();
-    return QString::fromUtf8(error.what());
-}
-
 double secondsBetween(const QDateTime& from, const QDateTime& to) {
     return double(from.msecsTo(to)) / 1000.0;
 }
@@ -208,7 +202,8 @@ QCoro::Task<void> AppState::pollOnce() {
             if (!self)
                 co_return;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
-                errorText = IntegrationProviders::displayName(key) + QStringLiteral(": ") + describe(error);
+                errorText =
+                    IntegrationProviders::displayName(key) + QStringLiteral(": ") + describeError(error);
         } catch (...) {
             // Anything else must not end the poll either, or the guard would stay set and polling stop.
             if (!self)
@@ -537,7 +532,8 @@ QString AppState::menuBarTitle() const {
         if (value == it->values.constEnd())
             continue;
         const bool dollars = metric == MetricKind::revenueToday || metric == MetricKind::revenue7d;
-        // Halves round up (1234.5 shows 1235); printf alone would round them to even. Adding 0 turns -0 into 0.
+        // Halves round up (1234.5 shows 1235); printf alone would round them to even. Adding 0 turns -0 into
+        // 0.
         const double whole = std::round(*value) + 0.0;
         return dollars ? cFormat("$%.0f", whole) : cFormat("%.0f", whole);
     }

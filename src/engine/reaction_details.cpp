@@ -1,5 +1,7 @@
 #include "engine/reaction_details.h"
 
+#include "providers/demo/demo_provider.h"
+
 #include "model/c_format.h"
 #include "model/tavik_event_catalog.h"
 
@@ -15,16 +17,6 @@ const QString& pick(const QStringList& options, RandomSource& random) {
     return options.at(random.index(options.size()));
 }
 } // namespace
-
-QString ReactionDetails::demoMailDomain() {
-    return QStringLiteral("example.com");
-}
-QString ReactionDetails::demoRefundEmail() {
-    return QStringLiteral("refund.demo@example.com");
-}
-QString ReactionDetails::demoSubscriberEmail() {
-    return QStringLiteral("subscriber.demo@example.com");
-}
 
 std::optional<QString> ReactionDetails::formattedAmount() const {
     if (context == ReactionContext::goal && currentValue && targetValue) {
@@ -84,8 +76,8 @@ ReactionDetails ReactionDetails::demoPurchase(RandomSource& random) {
     static const QStringList plans = {QStringLiteral("Monthly"), QStringLiteral("Annual"),
                                       QStringLiteral("Lifetime"), QStringLiteral("Starter pack")};
     const QString name = pick(names, random);
-    const QString email =
-        name.toLower().replace(QLatin1Char(' '), QLatin1Char('.')) + QLatin1Char('@') + demoMailDomain();
+    const QString email = name.toLower().replace(QLatin1Char(' '), QLatin1Char('.')) + QLatin1Char('@') +
+                          DemoProvider::mailDomain();
     ReactionDetails details;
     details.context = ReactionContext::purchase;
     details.buyerLine = name + QStringLiteral(" \u00B7 ") + email;
@@ -100,7 +92,7 @@ ReactionDetails ReactionDetails::demoPurchase(RandomSource& random) {
 ReactionDetails ReactionDetails::demoRefund(RandomSource& random) {
     ReactionDetails details;
     details.context = ReactionContext::refund;
-    details.buyerLine = demoRefundEmail();
+    details.buyerLine = DemoProvider::refundEmail();
     details.productLine = QStringLiteral("Zingboard Pro");
     details.planLine = QStringLiteral("Monthly");
     const qint64 cents = random.uniformInt(1900, 4900);
@@ -118,7 +110,7 @@ ReactionDetails ReactionDetails::demo(TriggerEventKind kind, RandomSource& rando
         case TriggerEventKind::stripeSubscriptionUpdated: {
             ReactionDetails details;
             details.context = definition.reactionContext;
-            details.buyerLine = demoSubscriberEmail();
+            details.buyerLine = DemoProvider::subscriberEmail();
             details.productLine = QStringLiteral("Zingboard Pro");
             details.planLine = QStringLiteral("Monthly");
             details.amountLine = QStringLiteral("$19.00");

@@ -42,10 +42,5 @@ struct ReactionDetails {
     static double demoDelta(MetricKind metric, RandomSource& random);
     static double demoTotal(MetricKind metric, double delta, RandomSource& random);
 
-    // The fixed addresses the demo details use.
-    static QString demoMailDomain();
-    static QString demoRefundEmail();
-    static QString demoSubscriberEmail();
-
     friend bool operator==(const ReactionDetails&, const ReactionDetails&) = default;
 };

@@ -8,7 +8,8 @@
 // Errors travel as exceptions through coroutines; callers catch `ZingError`.
 class ZingError : public std::exception {
 public:
-    explicit ZingError(QString description) : m_description(std::move(description)), m_what(m_description.toUtf8()) {}
+    explicit ZingError(QString description)
+        : m_description(std::move(description)), m_what(m_description.toUtf8()) {}
     const QString& description() const { return m_description; }
     const char* what() const noexcept override { return m_what.constData(); }
 
@@ -16,3 +17,10 @@ private:
     QString m_description;
     QByteArray m_what;
 };
+
+// The user text of any error: a ZingError's description, otherwise what the library said.
+inline QString describeError(const std::exception& error) {
+    if (const auto* zing = dynamic_cast<const ZingError*>(&error))
+        return zing->description();
+    return QString::fromUtf8(error.what());
+}

@@ -1,5 +1,6 @@
 #include "engine/reaction_copy.h"
 #include "engine/reaction_details.h"
+#include "providers/demo/demo_provider.h"
 #include "support/scripted_random_source.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +100,7 @@ TEST(ReactionDetails, DemoFactoriesUseTheirRanges) {
     const ReactionDetails refund = ReactionDetails::demoRefund(random);
     EXPECT_EQ(refund.amountCents, 4900);
     EXPECT_EQ(refund.amountLine, text("$49.00 refunded"));
-    EXPECT_EQ(refund.buyerLine, ReactionDetails::demoRefundEmail());
+    EXPECT_EQ(refund.buyerLine, DemoProvider::refundEmail());
 
     const struct {
         MetricKind metric;
@@ -125,7 +126,7 @@ TEST(ReactionDetails, DemoForKind) {
     ScriptedRandomSource random;
     ReactionDetails subscription;
     subscription.context = ReactionContext::subscription;
-    subscription.buyerLine = ReactionDetails::demoSubscriberEmail();
+    subscription.buyerLine = DemoProvider::subscriberEmail();
     subscription.productLine = QStringLiteral("Zingboard Pro");
     subscription.planLine = QStringLiteral("Monthly");
     subscription.amountLine = QStringLiteral("$19.00");

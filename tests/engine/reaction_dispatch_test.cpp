@@ -1,4 +1,5 @@
 #include "engine_fixture.h"
+#include "providers/demo/demo_provider.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ TEST_F(ReactionDispatch, TestOfStripeTriggers) {
         K kind;
         QString subtitle;
     } cases[] = {
-        {K::stripeRefund, ReactionDetails::demoRefundEmail()},
-        {K::stripeSubscriptionCanceled, ReactionDetails::demoRefundEmail()},
-        {K::stripeNewSubscription, ReactionDetails::demoSubscriberEmail()},
+        {K::stripeRefund, DemoProvider::refundEmail()},
+        {K::stripeSubscriptionCanceled, DemoProvider::refundEmail()},
+        {K::stripeNewSubscription, DemoProvider::subscriberEmail()},
         {K::stripeCharge, QString::fromUtf8("Alex Chen \u00B7 alex.chen@example.com")},
     };
     for (const auto& c : cases) {

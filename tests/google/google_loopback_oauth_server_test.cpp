@@ -178,8 +178,9 @@ TEST_F(LoopbackCaptureTest, IdleSpeculativeConnectionDoesNotHoldUpTheRedirect) {
     EXPECT_TRUE(exchange(port, get("/oauth/callback?code=fast")).contains(connectedTitle));
     EXPECT_EQ(outcomeOf(capture).code, QStringLiteral("fast"));
     // The spare connection is dropped when the capture ends.
-    if (idle.state() != QAbstractSocket::UnconnectedState)
+    if (idle.state() != QAbstractSocket::UnconnectedState) {
         EXPECT_TRUE(idle.waitForDisconnected(3000));
+    }
 }
 
 TEST_F(LoopbackCaptureTest, RequestSplitAcrossWritesIsReadWhole) {
