@@ -10,11 +10,13 @@
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Real decoding and playback through Qt Multimedia's GStreamer back end, into a private PulseAudio null sink.
@@ -70,43 +72,67 @@ TEST_F(SoundPlaybackTest, BuiltInClipPlaysToItsEndWithoutError) {
     EXPECT_EQ(player->error(), QMediaPlayer::NoError);
 }
 
+// Turns the event loop until `done` holds or `limit` passes, with a deadline of its own (a timer left over
+// from an earlier wait must not cut this one short).
+bool spinUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < limit.count()) {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
+}
+
 TEST_F(SoundPlaybackTest, ClipStillPlayingRestartsFromTheBeginning) {
+    // Ogg like the bundled clips, and long enough that the restart lands while it plays, however late a
+    // loaded machine reports positions.
+    using namespace std::chrono_literals;
+    const auto length = 4000ms;
     std::unique_ptr<QtAudioClip> clip =
-        m_backEnd.openQtClip(builtInFolder + QStringLiteral("/sad_trombone.ogg"));
+        m_backEnd.openQtClip(QStringLiteral(ZINGBOARD_TEST_DATA_DIR "/sounds/tone_4s.ogg"));
     ASSERT_NE(clip, nullptr);
     QMediaPlayer* player = clip->player();
 
-    QEventLoop loop;
-    bool restarted = false;
+    QElapsedTimer clock;
+    qint64 restartedAt = -1;
+    qint64 endedAt = -1;
     bool rewound = false;
     int ends = 0;
-    QObject::connect(player, &QMediaPlayer::positionChanged, &loop, [&](qint64 position) {
-        if (!restarted && position >= 600) {
-            restarted = true;
+    QObject::connect(player, &QMediaPlayer::positionChanged, player, [&](qint64 position) {
+        if (restartedAt < 0 && position >= 600 && ends == 0) {
+            restartedAt = clock.elapsed();
             clip->playFromStart();
-        } else if (restarted && position < 600) {
+        } else if (restartedAt >= 0 && position < 600) {
             rewound = true;
         }
     });
-    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia) {
-            ++ends;
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player,
+                     [&](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia) {
+                             ++ends;
+                             endedAt = clock.elapsed();
+                         }
+                     });
+    clock.start();
     clip->playFromStart();
-    loop.exec();
+    ASSERT_TRUE(spinUntil([&] { return ends > 0; })) << "never ended, at " << player->position() << " ms";
 
-    EXPECT_TRUE(restarted);
+    ASSERT_GE(restartedAt, 0) << "ended before the restart";
     EXPECT_TRUE(rewound) << "the second request did not start from the beginning";
+    // Audio plays in real time: a clip that went on instead of starting over ends at least 600 ms sooner.
+    EXPECT_GE(endedAt - restartedAt, (length - 300ms).count());
     EXPECT_EQ(ends, 1);
 
-    // A finished clip plays again from the start.
+    // A finished clip plays again from the start, and to its end.
     ends = 0;
+    clock.restart();
     clip->playFromStart();
-    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-    loop.exec();
+    EXPECT_TRUE(spinUntil([&] { return ends > 0; })) << "stalled at " << player->position() << " ms";
+    EXPECT_GE(endedAt, (length - 300ms).count());
+    spinUntil([] { return false; }, 300ms);
     EXPECT_EQ(ends, 1);
 }
 
