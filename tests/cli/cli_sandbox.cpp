@@ -1,5 +1,7 @@
 #include "cli_sandbox.h"
 
+#include "midday_time_zone.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -25,6 +27,10 @@ CliSandbox::CliSandbox() : m_env(QProcessEnvironment::systemEnvironment()) {
     m_env.insert(QStringLiteral("XDG_DATA_HOME"), m_root.filePath(QStringLiteral("data")));
     m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.filePath(QStringLiteral("runtime")));
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Far from midnight, so a run never straddles two days.
+    const QByteArray zone = MiddayTimeZone::ianaIdAt(QDateTime::currentDateTimeUtc());
+    m_timeZone = QTimeZone(zone);
+    m_env.insert(QStringLiteral("TZ"), QString::fromLatin1(zone));
     // Nothing from the caller's environment may point the program elsewhere or speed it up.
     for (const QString& name : m_env.keys()) {
         if (name.startsWith(QLatin1String("ZINGBOARD_")))

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -30,6 +31,8 @@ public:
     CliSandbox();
 
     void setEnv(const QString& name, const QString& value) { m_env.insert(name, value); }
+    // The program's local time zone (TZ): one where it is around noon now.
+    QTimeZone timeZone() const { return m_timeZone; }
     Result run(const QStringList& arguments, const QByteArray& input = {},
                std::chrono::milliseconds limit = std::chrono::seconds(30));
     // Runs until `watcher` is satisfied (then sends `stopSignal`) or `limit` passes (then kills).
@@ -47,4 +50,5 @@ public:
 private:
     QTemporaryDir m_root;
     QProcessEnvironment m_env;
+    QTimeZone m_timeZone;
 };

@@ -1,4 +1,5 @@
 #include "private_keyring_sandbox.h"
+#include "midday_time_zone.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -23,6 +24,10 @@ PrivateKeyringSandbox::PrivateKeyringSandbox() : m_env(QProcessEnvironment::syst
     m_env.insert(QStringLiteral("XDG_DATA_HOME"), m_root.filePath(QStringLiteral("data")));
     m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.filePath(QStringLiteral("runtime")));
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Far from midnight, so a run never straddles two days.
+    const QByteArray zone = MiddayTimeZone::ianaIdAt(QDateTime::currentDateTimeUtc());
+    m_timeZone = QTimeZone(zone);
+    m_env.insert(QStringLiteral("TZ"), QString::fromLatin1(zone));
     m_env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     for (const QString& name : m_env.keys()) {
         if (name.startsWith(QLatin1String("ZINGBOARD_")))

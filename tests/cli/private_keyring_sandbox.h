@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 // Runs the real executable in a throw-away home, each run inside its own session bus with a gnome-keyring
 // whose keyring file lives in that home, so the key stored by one run is read by the next. Nothing is shared
@@ -24,9 +25,12 @@ public:
     PrivateKeyringSandbox();
 
     void setEnv(const QString& name, const QString& value) { m_env.insert(name, value); }
+    // The program's local time zone (TZ): one where it is around noon now.
+    QTimeZone timeZone() const { return m_timeZone; }
     Result run(const QStringList& arguments, const QByteArray& input = {});
 
 private:
     QTemporaryDir m_root;
     QProcessEnvironment m_env;
+    QTimeZone m_timeZone;
 };

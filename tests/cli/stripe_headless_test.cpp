@@ -154,10 +154,11 @@ TEST(StripeHeadlessCli, ConnectThenOnePollReportsTheAccountAndTheGoal) {
     if (!PrivateKeyringSandbox::available())
         GTEST_SKIP() << "needs dbus-run-session and gnome-keyring-daemon";
 
+    PrivateKeyringSandbox sandbox;
     const qint64 now = QDateTime::currentSecsSinceEpoch();
-    // Local midnight as the program computes it (same time zone); today's charges sit after it even when the
-    // test runs just past midnight.
-    const qint64 midnight = QDateTime(QDate::currentDate(), QTime(0, 0)).toSecsSinceEpoch();
+    // Local midnight as the program computes it (in its time zone); today's charges sit after it.
+    const QDate localToday = QDateTime::fromSecsSinceEpoch(now, sandbox.timeZone()).date();
+    const qint64 midnight = QDateTime(localToday, QTime(0, 0), sandbox.timeZone()).toSecsSinceEpoch();
     const qint64 today = std::max(midnight, now - 60);
     const qint64 day = 24 * 3600;
     // Newest first, as the service lists them.
@@ -182,8 +183,6 @@ TEST(StripeHeadlessCli, ConnectThenOnePollReportsTheAccountAndTheGoal) {
         {QStringLiteral("data"), QJsonObject{{QStringLiteral("object"), chargeJson(charges.first())}}},
     }};
     FakeStripe stripe(charges, subscriptions, events);
-
-    PrivateKeyringSandbox sandbox;
     sandbox.setEnv(QStringLiteral("ZINGBOARD_STRIPE_API_BASE"), stripe.server.baseUrl());
 
     // The key from standard input, pasted with blanks around it.
