@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -78,11 +79,21 @@ PulseNullSink* PulseNullSink::shared(QString* whyNot) {
                                        QStringLiteral("--load=module-null-sink sink_name=nullsink"),
                                        QStringLiteral("--load=module-native-protocol-unix")});
             const QString socket = dir + QStringLiteral("/native");
-            QDeadlineTimer deadline(10000);
-            while (!QFileInfo::exists(socket) && s.process->state() != QProcess::NotRunning &&
+            // The socket file appears at bind(), before the server listens: only a connection that goes
+            // through proves it is ready.
+            const auto accepts = [&socket] {
+                if (!QFileInfo::exists(socket))
+                    return false;
+                QLocalSocket probe;
+                probe.connectToServer(socket);
+                return probe.waitForConnected(1000);
+            };
+            QDeadlineTimer deadline(30000);
+            bool ready = false;
+            while (!(ready = accepts()) && s.process->state() != QProcess::NotRunning &&
                    !deadline.hasExpired())
                 s.process->waitForFinished(20);
-            if (QFileInfo::exists(socket) && s.process->state() == QProcess::Running) {
+            if (ready && s.process->state() == QProcess::Running) {
                 qputenv("PULSE_RUNTIME_PATH", dir.toUtf8());
                 qputenv("PULSE_SERVER", (QStringLiteral("unix:") + socket).toUtf8());
                 s.sink.reset(new PulseNullSink(dir));
