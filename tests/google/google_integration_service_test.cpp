@@ -43,15 +43,6 @@ protected:
     std::optional<QString> stored(const QString& account) { return keychain.load(account); }
     static QByteArray refreshAnswer() { return R"({"access_token":"fresh-at","expires_in":3599})"; }
 
-    template <typename T> QString failureOf(QCoro::Task<T> task) {
-        try {
-            TestTasks::run(std::move(task));
-        } catch (const ZingError& error) {
-            return error.description();
-        }
-        return QStringLiteral("<no failure>");
-    }
-
     FakeClock clock;
     ScriptedHttpClient http;
     ScriptedRandomSource random;
@@ -82,7 +73,8 @@ TEST_F(GoogleIntegrationServiceTest, NotSignedInIsNotConfigured) {
     for (const char* refresh : {static_cast<const char*>(nullptr), ""}) {
         if (refresh)
             keychain.save(QString::fromUtf8(refresh), CredentialAccounts::googleRefreshToken());
-        EXPECT_EQ(failureOf(service.ensureFreshAccessToken()), QStringLiteral("Integration not configured."));
+        EXPECT_EQ(TestTasks::failureOf(service.ensureFreshAccessToken()),
+                  QStringLiteral("Integration not configured."));
         EXPECT_FALSE(service.isSignedIn());
     }
     EXPECT_TRUE(http.requests().isEmpty());
@@ -144,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExpiryMarginTest,
 TEST_F(GoogleIntegrationServiceTest, RejectedRefreshLeavesTheStoredTokens) {
     signedIn(clock.now().addSecs(30));
     http.enqueue(400, R"({"error":"invalid_grant"})");
-    EXPECT_EQ(failureOf(service.ensureFreshAccessToken()), QStringLiteral(R"({"error":"invalid_grant"})"));
+    EXPECT_EQ(TestTasks::failureOf(service.ensureFreshAccessToken()),
+              QStringLiteral(R"({"error":"invalid_grant"})"));
     EXPECT_EQ(stored(CredentialAccounts::googleAccessToken()), QStringLiteral("stored-at"));
     EXPECT_EQ(stored(CredentialAccounts::googleAccessTokenExpiresAt()),
               GoogleOAuthTokens::expiryText(clock.now().addSecs(30)));
@@ -220,7 +213,7 @@ TEST_P(PropertyListingFailureTest, FailsWithTheRightTextAndNothingPartial) {
     signedIn(clock.now().addSecs(3600));
     http.enqueue(200, testData("account_summaries_page1.json"));
     http.enqueue(GetParam().status, GetParam().body);
-    EXPECT_EQ(failureOf(service.listGa4Properties()), GetParam().description);
+    EXPECT_EQ(TestTasks::failureOf(service.listGa4Properties()), GetParam().description);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -273,9 +266,10 @@ TEST_F(GoogleIntegrationServiceTest, SiteAnswersOfOtherShapes) {
         EXPECT_TRUE(TestTasks::run(service.listGscSites()).isEmpty()) << body.toStdString();
     }
     http.enqueue(403, "forbidden");
-    EXPECT_EQ(failureOf(service.listGscSites()), QStringLiteral("forbidden"));
+    EXPECT_EQ(TestTasks::failureOf(service.listGscSites()), QStringLiteral("forbidden"));
     http.enqueue(500, QByteArray("\xff", 1));
-    EXPECT_EQ(failureOf(service.listGscSites()), QStringLiteral("Search Console site list failed"));
+    EXPECT_EQ(TestTasks::failureOf(service.listGscSites()),
+              QStringLiteral("Search Console site list failed"));
 }
 
 } // namespace

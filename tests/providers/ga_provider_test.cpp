@@ -201,14 +201,6 @@ protected:
                       CredentialAccounts::googleAccessTokenExpiresAt());
         keychain.save(QString::fromUtf8(propertyId), CredentialAccounts::ga4PropertyId());
     }
-    QString failureOf(QCoro::Task<MetricSnapshot> task) {
-        try {
-            TestTasks::run(std::move(task));
-        } catch (const ZingError& error) {
-            return error.description();
-        }
-        return QStringLiteral("<no failure>");
-    }
 
     FakeClock clock;
     ScriptedHttpClient http;
@@ -277,9 +269,9 @@ TEST_F(GoogleAnalyticsProviderTest, RunsTheFourReportsInOrder) {
 }
 
 TEST_F(GoogleAnalyticsProviderTest, NotConfiguredWithoutSignInOrProperty) {
-    EXPECT_EQ(failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
     connected("");
-    EXPECT_EQ(failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
     EXPECT_TRUE(http.requests().isEmpty());
     EXPECT_TRUE(TestTasks::run(provider.fetchEvents(clock.now())).isEmpty());
 }
@@ -288,13 +280,13 @@ TEST_F(GoogleAnalyticsProviderTest, AnyFailingReportFailsThePoll) {
     connected();
     http.enqueue(200, gaData("ga_report_28d.json"));
     http.enqueue(429, R"({"error":{"code":429,"message":"Exhausted property tokens"}})");
-    EXPECT_EQ(failureOf(provider.fetchMetrics()),
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()),
               QStringLiteral(R"({"error":{"code":429,"message":"Exhausted property tokens"}})"));
     EXPECT_EQ(http.requests().size(), 2);
 
     http.clearRequests();
     http.enqueue(500, QByteArray("\xfe", 1));
-    EXPECT_EQ(failureOf(provider.fetchMetrics()), QStringLiteral("GA4 report failed"));
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()), QStringLiteral("GA4 report failed"));
 
     http.enqueue(200, "not json");
     EXPECT_THROW(TestTasks::run(provider.fetchMetrics()), DecodingError);

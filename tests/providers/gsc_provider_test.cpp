@@ -131,14 +131,6 @@ protected:
                       CredentialAccounts::googleAccessTokenExpiresAt());
         keychain.save(QString::fromUtf8(site), CredentialAccounts::gscSiteUrl());
     }
-    QString failureOf(QCoro::Task<MetricSnapshot> task) {
-        try {
-            TestTasks::run(std::move(task));
-        } catch (const ZingError& error) {
-            return error.description();
-        }
-        return QStringLiteral("<no failure>");
-    }
 
     FakeClock clock;
     ScriptedHttpClient http;
@@ -171,18 +163,18 @@ TEST_F(GscProviderTest, QueriesTheSiteAndBuildsTheSnapshot) {
 }
 
 TEST_F(GscProviderTest, FailuresAndMissingConfiguration) {
-    EXPECT_EQ(failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
     connected("");
-    EXPECT_EQ(failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()), QStringLiteral("Integration not configured."));
     EXPECT_TRUE(http.requests().isEmpty());
 
     connected("sc-domain:example.com");
     http.enqueue(403, R"({"error":{"code":403,"message":"User does not have sufficient permission"}})");
     EXPECT_EQ(
-        failureOf(provider.fetchMetrics()),
+        TestTasks::failureOf(provider.fetchMetrics()),
         QStringLiteral(R"({"error":{"code":403,"message":"User does not have sufficient permission"}})"));
     http.enqueue(502, QByteArray("\xff", 1));
-    EXPECT_EQ(failureOf(provider.fetchMetrics()), QStringLiteral("GSC query failed"));
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()), QStringLiteral("GSC query failed"));
     http.enqueue(200, "<html>");
     EXPECT_THROW(TestTasks::run(provider.fetchMetrics()), DecodingError);
     EXPECT_TRUE(TestTasks::run(provider.fetchEvents(clock.now())).isEmpty());
@@ -191,7 +183,7 @@ TEST_F(GscProviderTest, FailuresAndMissingConfiguration) {
 TEST_F(GscProviderTest, RefreshFailureIsThePollsFailure) {
     connected("sc-domain:example.com", 100);
     http.enqueue(400, R"({"error":"invalid_grant","error_description":"Bad Request"})");
-    EXPECT_EQ(failureOf(provider.fetchMetrics()),
+    EXPECT_EQ(TestTasks::failureOf(provider.fetchMetrics()),
               QStringLiteral(R"({"error":"invalid_grant","error_description":"Bad Request"})"));
     EXPECT_EQ(http.requests().size(), 1);
 }

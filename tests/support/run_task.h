@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/zing_error.h"
+
 #include <QCoroTask>
 #include <QEventLoop>
 #include <QTimer>
@@ -59,6 +61,16 @@ template <typename T> T run(QCoro::Task<T> task, std::chrono::milliseconds limit
         std::rethrow_exception(outcome->error);
     if constexpr (!std::is_void_v<T>)
         return std::move(*outcome->value);
+}
+
+// The description of the error `task` fails with, or "<no failure>" when it succeeds.
+template <typename T> QString failureOf(QCoro::Task<T> task) {
+    try {
+        run(std::move(task));
+    } catch (const ZingError& error) {
+        return error.description();
+    }
+    return QStringLiteral("<no failure>");
 }
 
 } // namespace TestTasks
