@@ -95,6 +95,11 @@ QCoro::Task<HttpResponse> QtHttpClient::send(HttpRequest request) {
     // Without a limit Qt's network thread reads on unbounded, ahead of us; with it, the socket is only read
     // as fast as the body is taken below, so refusing an oversized body frees the memory at once.
     reply->setReadBufferSize(readBufferBytes);
+    // A request with a body starts on the next event-loop turn, and the limit set above reaches Qt's network
+    // thread only once it has started, or it is lost and the whole answer is read ahead. Setting it again
+    // once started (queued behind the start) holds answers to POSTs to the same bound as GETs.
+    QMetaObject::invokeMethod(
+        reply, [reply] { reply->setReadBufferSize(readBufferBytes); }, Qt::QueuedConnection);
     m_inFlight.removeIf([](const QPointer<QNetworkReply>& pending) { return pending.isNull(); });
     m_inFlight.append(reply);
 
