@@ -1,5 +1,6 @@
 #include "capped_timeout_http_client.h"
 #include "engine/app_state.h"
+#include "engine/google_oauth_token_revoker.h"
 #include "event_loop_wait.h"
 #include "google/browser_opener.h"
 #include "google/google_oauth_manager.h"
@@ -16,12 +17,12 @@
 #include "providers/stripe/stripe_provider.h"
 #include "support/fake_clock.h"
 #include "support/fake_credential_validator.h"
-#include "support/fake_google_token_revoker.h"
 #include "support/fake_metric_provider.h"
 #include "support/local_http_server.h"
 #include "support/memory_credential_store.h"
 #include "support/memory_preferences_store.h"
 #include "support/recording_sound_player.h"
+#include "support/run_task.h"
 #include "support/scripted_random_source.h"
 
 #include <QFile>
@@ -92,28 +93,54 @@ const QList<Fault>& faults() {
 struct Route {
     QByteArray method;
     QByteArray path;
-    const char* healthyBody; // under tests/data
+    const char* healthyBody; // under tests/data, or the JSON itself when it starts with '{'
 };
 
+// What can misbehave: one provider's API, or Google's token endpoint that both Google sources depend on
+// (their access token has run out, so every poll refreshes it first).
 struct Source {
-    IntegrationProvider provider;
+    const char* name;
+    QList<IntegrationProvider> affected;
     QList<Route> routes;
 };
 
+constexpr char refreshedTokens[] =
+    R"({"access_token":"ya29.refreshed","expires_in":3599,"token_type":"Bearer"})";
+
 const QList<Source>& sources() {
     static const QList<Source> list = {
-        {IntegrationProvider::stripe,
+        {"stripe",
+         {IntegrationProvider::stripe},
          {{"GET", "/v1/charges", "stripe/account_charges.json"},
           {"GET", "/v1/subscriptions", "stripe/account_subscriptions.json"},
           {"GET", "/v1/events", "stripe/events.json"}}},
-        {IntegrationProvider::datafast,
+        {"datafast",
+         {IntegrationProvider::datafast},
          {{"GET", "/api/v1/websites/site-1/stats", "datafast/stats_full.json"}}},
-        {IntegrationProvider::googleAnalytics,
+        {"googleAnalytics",
+         {IntegrationProvider::googleAnalytics},
          {{"POST", "/v1beta/properties/123456:runReport", "google/ga_report_28d.json"}}},
-        {IntegrationProvider::googleSearchConsole,
+        {"googleSearchConsole",
+         {IntegrationProvider::googleSearchConsole},
          {{"POST", "/webmasters/v3/sites/sc-domain:example.com/searchAnalytics/query",
            "google/gsc_query.json"}}},
+        {"googleToken",
+         {IntegrationProvider::googleAnalytics, IntegrationProvider::googleSearchConsole},
+         {{"POST", "/token", refreshedTokens}}},
     };
+    return list;
+}
+
+// Google's revocation endpoint, asked only when the user disconnects Google.
+const Source& revocation() {
+    static const Source source{"googleRevoke", {}, {{"POST", "/revoke", "{}"}}};
+    return source;
+}
+
+const QList<IntegrationProvider>& polledProviders() {
+    static const QList<IntegrationProvider> list = {
+        IntegrationProvider::stripe, IntegrationProvider::datafast, IntegrationProvider::googleAnalytics,
+        IntegrationProvider::googleSearchConsole};
     return list;
 }
 
@@ -136,22 +163,28 @@ public:
 // the real HTTP client against a real server on 127.0.0.1.
 class ProviderFaultTest : public ::testing::TestWithParam<std::tuple<int, int>> {
 protected:
-    const Source& faulty() const { return sources().at(std::get<0>(GetParam())); }
-    const Fault& fault() const { return faults().at(std::get<1>(GetParam())); }
+    virtual const Source& faulty() const { return sources().at(std::get<0>(GetParam())); }
+    virtual const Fault& fault() const { return faults().at(std::get<1>(GetParam())); }
     QList<IntegrationProvider> healthyProviders() const {
         QList<IntegrationProvider> healthy;
-        for (const Source& source : sources()) {
-            if (source.provider != faulty().provider)
-                healthy.append(source.provider);
+        for (IntegrationProvider provider : polledProviders()) {
+            if (!faulty().affected.contains(provider))
+                healthy.append(provider);
         }
         return healthy;
     }
+    bool tokenExpired() const { return QByteArray(faulty().name) == "googleToken"; }
 
     void SetUp() override {
-        for (const Source& source : sources()) {
-            const bool isFaulty = source.provider == faulty().provider;
-            for (const Route& route : source.routes) {
-                const QByteArray body = testData(route.healthyBody);
+        QList<const Source*> all;
+        for (const Source& source : sources())
+            all.append(&source);
+        all.append(&revocation());
+        for (const Source* source : std::as_const(all)) {
+            const bool isFaulty = source == &faulty();
+            for (const Route& route : source->routes) {
+                const QByteArray body =
+                    route.healthyBody[0] == '{' ? QByteArray(route.healthyBody) : testData(route.healthyBody);
                 server.route(
                     route.method, route.path,
                     [this, path = route.path, body, isFaulty](const LocalHttpServer::RecordedRequest&) {
@@ -164,10 +197,12 @@ protected:
         keychain.save(QStringLiteral("sk_test_fault"), CredentialAccounts::stripeSecretKey());
         keychain.save(QStringLiteral("df_fault_key"), CredentialAccounts::datafastApiKey());
         keychain.save(QStringLiteral("site-1"), CredentialAccounts::datafastWebsiteId());
-        // A signed-in Google account whose access token is good for a day: no refresh in these polls.
+        // A signed-in Google account whose access token is good for a day (no refresh in these polls), or
+        // ran out an hour ago when the token endpoint is the one at fault.
         keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken());
         keychain.save(QStringLiteral("ya29.access"), CredentialAccounts::googleAccessToken());
-        keychain.save(GoogleOAuthTokens::expiryText(clock.now().addDays(1)),
+        keychain.save(GoogleOAuthTokens::expiryText(tokenExpired() ? clock.now().addSecs(-3600)
+                                                                   : clock.now().addDays(1)),
                       CredentialAccounts::googleAccessTokenExpiresAt());
         AppSettings settings = AppSettings::defaults();
         settings.googleIntegration.gaPropertyId = QStringLiteral("properties/123456");
@@ -188,9 +223,9 @@ protected:
             std::make_unique<AppState>(AppStateDependencies{persistence, keychain, demo, stripe, ga, datafast,
                                                             gsc, clock, random, sound, validator, revoker});
         QObject::connect(engine.get(), &AppState::pollFinished, [this] { ++pollsFinished; });
-        for (const Source& source : sources())
-            ASSERT_TRUE(engine->isProviderActive(source.provider))
-                << IntegrationProviders::rawValue(source.provider).toStdString();
+        for (IntegrationProvider provider : polledProviders())
+            ASSERT_TRUE(engine->isProviderActive(provider))
+                << IntegrationProviders::rawValue(provider).toStdString();
     }
 
     void TearDown() override { engine.reset(); }
@@ -220,7 +255,7 @@ protected:
     FakeMetricProvider demo{IntegrationProvider::demo};
     RecordingSoundPlayer sound;
     FakeCredentialValidator validator;
-    FakeGoogleTokenRevoker revoker;
+    GoogleOAuthTokenRevoker revoker{keychain, oauth};
     std::unique_ptr<AppState> engine;
     bool misbehaving = true;
     int pollsFinished = 0;
@@ -233,15 +268,22 @@ TEST_P(ProviderFaultTest, EndsAsLastErrorWhileOthersPollAndTheNextPollRecovers) 
     // The failure came from the fault itself, not from a service out of reach.
     EXPECT_FALSE(server.requestsTo(faulty().routes.first().path).isEmpty())
         << "the failing service was never asked";
-    const QString prefix = IntegrationProviders::displayName(faulty().provider) + QStringLiteral(": ");
     ASSERT_TRUE(engine->lastError().has_value());
     const QString error = *engine->lastError();
-    EXPECT_TRUE(error.startsWith(prefix)) << error.toStdString();
+    QString prefix;
+    for (IntegrationProvider provider : faulty().affected) {
+        const QString name = IntegrationProviders::displayName(provider) + QStringLiteral(": ");
+        if (error.startsWith(name))
+            prefix = name;
+    }
+    EXPECT_FALSE(prefix.isEmpty()) << "not the failing source's error: " << error.toStdString();
     EXPECT_GT(error.size(), prefix.size()) << "an error without a description";
     EXPECT_TRUE(error.contains(QString::fromUtf8(fault().errorFragment), Qt::CaseInsensitive))
         << error.toStdString();
-    // Nothing of the failed source is published; the other source is.
-    EXPECT_FALSE(engine->snapshots().contains(faulty().provider));
+    // Nothing of the failed source is published; the other sources are.
+    for (IntegrationProvider failed : faulty().affected)
+        EXPECT_FALSE(engine->snapshots().contains(failed))
+            << IntegrationProviders::rawValue(failed).toStdString();
     for (IntegrationProvider healthy : healthyProviders())
         EXPECT_TRUE(engine->snapshots().contains(healthy))
             << IntegrationProviders::rawValue(healthy).toStdString();
@@ -260,13 +302,17 @@ TEST_P(ProviderFaultTest, EndsAsLastErrorWhileOthersPollAndTheNextPollRecovers) 
     clock.advance(std::chrono::seconds(qint64(engine->settings().pollIntervalSeconds)));
     ASSERT_TRUE(spinUntil([this] { return pollsFinished >= 2; }, 30s)) << "no poll after the failed one";
     EXPECT_EQ(engine->lastError(), std::nullopt);
-    for (const Source& source : sources())
-        EXPECT_TRUE(engine->snapshots().contains(source.provider));
+    for (IntegrationProvider provider : polledProviders())
+        EXPECT_TRUE(engine->snapshots().contains(provider))
+            << IntegrationProviders::rawValue(provider).toStdString();
+    // A failed refresh lost nothing: the sign-in is intact and the next refresh was kept.
+    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//refresh"));
+    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()),
+              tokenExpired() ? QStringLiteral("ya29.refreshed") : QStringLiteral("ya29.access"));
 }
 
 std::string caseName(const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
-    const Source& source = sources().at(std::get<0>(info.param));
-    return IntegrationProviders::rawValue(source.provider).toStdString() + "_" +
+    return std::string(sources().at(std::get<0>(info.param)).name) + "_" +
            faults().at(std::get<1>(info.param)).name;
 }
 
@@ -274,5 +320,56 @@ INSTANTIATE_TEST_SUITE_P(Sources, ProviderFaultTest,
                          ::testing::Combine(::testing::Range(0, int(sources().size())),
                                             ::testing::Range(0, int(faults().size()))),
                          caseName);
+
+// Disconnecting Google while its revocation endpoint misbehaves: the revocation is attempted with the refresh
+// token, is bounded like any request, and the local sign-out goes ahead in full.
+class GoogleRevokeFaultTest : public ProviderFaultTest {
+protected:
+    const Source& faulty() const override { return revocation(); }
+    const Fault& fault() const override { return faults().at(std::get<1>(GetParam())); }
+};
+
+TEST_P(GoogleRevokeFaultTest, SignsOutLocallyWhateverGoogleAnswers) {
+    engine->startPolling();
+    ASSERT_TRUE(spinUntil([this] { return pollsFinished >= 1; }, 30s));
+    ASSERT_EQ(engine->snapshots().size(), polledProviders().size());
+
+    TestTasks::run(engine->disconnectGoogle(), 30s);
+
+    const QList<LocalHttpServer::RecordedRequest> revocations = server.requestsTo("/revoke");
+    ASSERT_FALSE(revocations.isEmpty()) << "Google was never asked to revoke";
+    EXPECT_EQ(revocations.first().formItems(),
+              (QList<QPair<QString, QString>>{{QStringLiteral("token"), QStringLiteral("1//refresh")}}));
+    for (std::chrono::milliseconds asked : http.askedTimeouts())
+        EXPECT_EQ(asked, 60s);
+    for (const QString& account :
+         {CredentialAccounts::googleAccessToken(), CredentialAccounts::googleRefreshToken(),
+          CredentialAccounts::googleAccessTokenExpiresAt(), CredentialAccounts::ga4PropertyId(),
+          CredentialAccounts::gscSiteUrl()})
+        EXPECT_FALSE(keychain.load(account).has_value()) << account.toStdString();
+    EXPECT_FALSE(engine->settings().googleIntegration.gaPropertyId.has_value());
+    ASSERT_TRUE(persistence.decodeSettings().has_value());
+    EXPECT_FALSE(persistence.decodeSettings()->googleIntegration.gaPropertyId.has_value());
+    for (IntegrationProvider google :
+         {IntegrationProvider::googleAnalytics, IntegrationProvider::googleSearchConsole}) {
+        EXPECT_FALSE(engine->isProviderActive(google));
+        EXPECT_FALSE(engine->snapshots().contains(google));
+    }
+
+    // The other sources go on polling, and Google is left alone.
+    const qsizetype googleRequests = server.requestsTo("/v1beta/properties/123456:runReport").size();
+    clock.advance(std::chrono::seconds(qint64(engine->settings().pollIntervalSeconds)));
+    ASSERT_TRUE(spinUntil([this] { return pollsFinished >= 2; }, 30s)) << "no poll after disconnecting";
+    EXPECT_EQ(engine->lastError(), std::nullopt);
+    EXPECT_TRUE(engine->snapshots().contains(IntegrationProvider::stripe));
+    EXPECT_TRUE(engine->snapshots().contains(IntegrationProvider::datafast));
+    EXPECT_EQ(server.requestsTo("/v1beta/properties/123456:runReport").size(), googleRequests);
+}
+
+INSTANTIATE_TEST_SUITE_P(Revocation, GoogleRevokeFaultTest,
+                         ::testing::Combine(::testing::Values(0), ::testing::Range(0, int(faults().size()))),
+                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+                             return std::string(faults().at(std::get<1>(info.param)).name);
+                         });
 
 } // namespace
