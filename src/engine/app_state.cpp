@@ -22,6 +22,19 @@
 
 namespace {
 
+// A description may carry a whole error page from a service (up to the HTTP client's 10 MiB cap); the error
+// line the user sees keeps only its start.
+QString boundedDescription(QString description) {
+    constexpr qsizetype maxLength = 500;
+    if (description.size() <= maxLength)
+        return description;
+    qsizetype cut = maxLength;
+    if (description.at(cut - 1).isHighSurrogate())
+        --cut;
+    description.truncate(cut);
+    return description + QChar(0x2026);
+}
+
 constexpr double kMinimumPollIntervalSeconds = 15;
 constexpr double kFirstPollLookbackSeconds = 120;
 constexpr double kGoalCooldownSeconds = 60;
@@ -202,8 +215,8 @@ QCoro::Task<void> AppState::pollOnce() {
             if (!self)
                 co_return;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
-                errorText =
-                    IntegrationProviders::displayName(key) + QStringLiteral(": ") + describeError(error);
+                errorText = IntegrationProviders::displayName(key) + QStringLiteral(": ") +
+                            boundedDescription(describeError(error));
         } catch (...) {
             // Anything else must not end the poll either, or the guard would stay set and polling stop.
             if (!self)

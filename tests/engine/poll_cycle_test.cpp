@@ -68,6 +68,32 @@ TEST_F(PollCycle, SinceIsTwoMinutesBackThenTheLastPoll) {
     EXPECT_EQ(engine().lastPollAt(), at(10, 0, 45));
 }
 
+// A service's whole error page can become the description; the error line keeps its start only, never
+// splitting a character.
+TEST_F(PollCycle, LongErrorDescriptionsAreCut) {
+    storeConnected({P::stripe});
+    const QString emoji = QStringLiteral("\U0001F525");
+    const struct {
+        const char* name;
+        QString description;
+        QString expected;
+    } cases[] = {
+        {"short", QStringLiteral("down"), QStringLiteral("down")},
+        {"at the limit", QString(500, QLatin1Char('x')), QString(500, QLatin1Char('x'))},
+        {"error page", QString(2'000'000, QLatin1Char('<')), QString(500, QLatin1Char('<')) + QChar(0x2026)},
+        {"pair across the cut", QString(499, QLatin1Char('a')) + emoji + QStringLiteral("tail"),
+         QString(499, QLatin1Char('a')) + QChar(0x2026)},
+        {"pair before the cut", QString(498, QLatin1Char('a')) + emoji + QStringLiteral("tail"),
+         QString(498, QLatin1Char('a')) + emoji + QChar(0x2026)},
+    };
+    for (const auto& c : cases) {
+        stripe.queueMetricsError(std::make_exception_ptr(ZingError(c.description)));
+        clock.advanceSeconds(30);
+        poll();
+        EXPECT_EQ(engine().lastError(), QStringLiteral("Stripe: ") + c.expected) << c.name;
+    }
+}
+
 TEST_F(PollCycle, EmptyPollPublishesEmptyResults) {
     storeConnected({P::stripe});
     stripe.queueMetricsError(failure("down"));
