@@ -8,7 +8,7 @@ build_pkgs=(g++ cmake ninja-build pkg-config make qt6-base-dev qt6-base-dev-tool
   qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
 run_pkgs=(libqt6network6 libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-noto-color-emoji sound-theme-freedesktop qt6-qpa-plugins)
-test_pkgs=(dbus dbus-x11 gnome-keyring libsecret-tools xvfb xauth xcompmgr pulseaudio espeak-ng sox chromium)
+test_pkgs=(dbus dbus-x11 gnome-keyring libsecret-tools xvfb xauth xcompmgr pulseaudio espeak-ng sox chromium curl)
 
 groups=("$@")
 [ ${#groups[@]} -eq 0 ] && groups=(all)

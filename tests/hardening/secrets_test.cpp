@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
+#include <QUrlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,6 +20,11 @@ using namespace std::chrono_literals;
 const QByteArray stripeKey = "sk_test_51HardeningSecretKey7fQ2";
 const QByteArray wrongStripeKey = "sk_test_51HardeningWrongKey9xZ4";
 const QByteArray datafastKey = "df_live_HardeningApiKey3kP8";
+const QByteArray googleClientSecret = "GOCSPX-HardeningClientSecret5tR1";
+const QByteArray googleCode = "4/0AHardeningAuthorizationCode8sW2";
+const QByteArray googleAccessToken = "ya29.a0FirstHardeningAccess6vB3";
+const QByteArray googleRefreshedToken = "ya29.a0SecondHardeningAccess2nM7";
+const QByteArray googleRefreshToken = "1//0gHardeningRefreshToken4qL9";
 
 QByteArray testData(const char* name) {
     QFile file(QStringLiteral(ZINGBOARD_TEST_DATA_DIR "/") + QString::fromUtf8(name));
@@ -30,12 +37,20 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-// Each command of a user's session, in order: name, standard input, arguments.
+// Each step of a user's session, in order: name, standard input, the program's arguments, its exit status.
 struct Step {
+    enum Kind {
+        program,
+        // The program prints the sign-in address; a browser (curl) follows it back to the loopback listener.
+        programWithBrowser,
+        // Not the program: the stored access-token expiry is forgotten, so the next poll must refresh.
+        forgetTokenExpiry,
+    };
     const char* name;
     QByteArray input;
     const char* arguments;
     int expectedExit;
+    Kind kind = program;
 };
 
 const QList<Step>& session() {
@@ -44,11 +59,17 @@ const QList<Step>& session() {
         {"connect-datafast", datafastKey + "\nsite-1\n", "connect datafast", 0},
         // Refused, so the working key is kept and the error printed.
         {"connect-stripe-wrong", wrongStripeKey + "\n", "connect stripe", 1},
-        // The charges listing fails: errors on standard error and in the JSON document.
+        {"connect-google", "",
+         "connect google --no-browser --ga-property 123456 --gsc-site sc-domain:acme.example", 0,
+         Step::programWithBrowser},
+        {"forget-token-expiry", "", "", 0, Step::forgetTokenExpiry},
+        // The charges listing fails, and so does the first token refresh (Google Analytics); the second
+        // (Search Console) succeeds: errors on standard error and in the JSON document.
         {"headless-json", "", "headless --once --json --mute", 1},
         {"headless-text", "", "headless --once --mute", 1},
         {"status", "", "status", 0},
         {"status-json", "", "status --json", 0},
+        {"disconnect-google", "", "disconnect google", 0},
     };
     return steps;
 }
@@ -59,11 +80,79 @@ QByteArray sessionScript() {
         "printf hardening-keyring | XDG_DATA_HOME=\"$1/keyring\" gnome-keyring-daemon --unlock "
         "--components=secrets >/dev/null 2>&1\n";
     for (const Step& step : session()) {
-        const QByteArray name(step.name);
-        script += "\"$ZINGBOARD_UNDER_TEST\" " + QByteArray(step.arguments) + " <out/" + name + ".in >out/" +
-                  name + ".out 2>out/" + name + ".err\necho $? >out/" + name + ".rc\n";
+        const QByteArray files = "out/" + QByteArray(step.name);
+        const QByteArray redirections = " <" + files + ".in >" + files + ".out 2>" + files + ".err";
+        const QByteArray program = "\"$ZINGBOARD_UNDER_TEST\" " + QByteArray(step.arguments) + redirections;
+        switch (step.kind) {
+        case Step::program:
+            script += program + "\necho $? >" + files + ".rc\n";
+            break;
+        case Step::programWithBrowser:
+            script += program +
+                      " &\npid=$!\nurl=\nfor i in $(seq 1 300); do\n"
+                      "  url=$(grep -m1 -o 'http://127\\.0\\.0\\.1:[0-9]*/o/oauth2/v2/auth?[^[:space:]]*' " +
+                      files +
+                      ".out) && break\n  sleep 0.1\ndone\n"
+                      "[ -n \"$url\" ] && curl -sS -L --max-time 30 -o " +
+                      files + ".page \"$url\"\nwait $pid\necho $? >" + files + ".rc\n";
+            break;
+        case Step::forgetTokenExpiry:
+            script += "secret-tool clear service com.zingboard.app.credentials account "
+                      "googleAccessTokenExpiresAt" +
+                      redirections + "\necho $? >" + files + ".rc\n";
+            break;
+        }
     }
     return script;
+}
+
+// Google's sign-in, token, listing and report endpoints, answering only for the tokens they handed out. The
+// first refresh is refused.
+void routeGoogle(LocalHttpServer& server, int& refreshes) {
+    using Request = LocalHttpServer::RecordedRequest;
+    server.route("GET", "/o/oauth2/v2/auth", [](const Request& request) {
+        const QString redirect = QUrlQuery(QString::fromUtf8(request.rawQuery))
+                                     .queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
+        return Response::redirect(302, redirect.toUtf8() +
+                                           "?code=" + QUrl::toPercentEncoding(QString::fromUtf8(googleCode)) +
+                                           "&scope=analytics");
+    });
+    server.route("POST", "/token", [&refreshes](const Request& request) {
+        QHash<QString, QString> form;
+        for (const auto& [key, value] : request.formItems())
+            form.insert(key, value);
+        if (form.value(QStringLiteral("client_secret")).toUtf8() != googleClientSecret)
+            return Response::json(401, R"({"error":"invalid_client"})");
+        if (form.value(QStringLiteral("grant_type")) == QLatin1String("authorization_code")) {
+            if (form.value(QStringLiteral("code")).toUtf8() != googleCode)
+                return Response::json(400, R"({"error":"invalid_grant"})");
+            return Response::json(200, "{\"access_token\":\"" + googleAccessToken +
+                                           "\",\"expires_in\":3599,\"refresh_token\":\"" +
+                                           googleRefreshToken + "\"}");
+        }
+        if (form.value(QStringLiteral("refresh_token")).toUtf8() != googleRefreshToken || ++refreshes == 1)
+            return Response::json(400, R"({"error":"invalid_grant","error_description":"Bad Request"})");
+        return Response::json(200, "{\"access_token\":\"" + googleRefreshedToken + "\",\"expires_in\":3599}");
+    });
+    server.route("POST", "/revoke", Response::json(200, "{}"));
+    const auto authorized = [](const QByteArray& body) {
+        return [body](const Request& request) {
+            const QByteArray bearer = request.header("Authorization");
+            return bearer == "Bearer " + googleAccessToken || bearer == "Bearer " + googleRefreshedToken
+                       ? Response::json(200, body)
+                       : Response::json(401, R"({"error":{"code":401,"status":"UNAUTHENTICATED"}})");
+        };
+    };
+    server.route("GET", "/v1beta/accountSummaries",
+                 authorized(R"({"accountSummaries":[{"displayName":"Acme","propertySummaries":[
+                     {"property":"properties/123456","displayName":"Acme shop"}]}]})"));
+    server.route(
+        "GET", "/webmasters/v3/sites",
+        authorized(R"({"siteEntry":[{"siteUrl":"sc-domain:acme.example","permissionLevel":"siteOwner"}]})"));
+    server.route("POST", "/v1beta/properties/123456:runReport",
+                 authorized(testData("google/ga_report_28d.json")));
+    server.route("POST", "/webmasters/v3/sites/sc-domain:acme.example/searchAnalytics/query",
+                 authorized(testData("google/gsc_query.json")));
 }
 
 // The real program through a whole session with known fake secrets: they reach the services and the keyring,
@@ -71,9 +160,12 @@ QByteArray sessionScript() {
 TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
     const QString executable = QStringLiteral(ZINGBOARD_EXECUTABLE);
     const QString dbusRunSession = QStandardPaths::findExecutable(QStringLiteral("dbus-run-session"));
-    if (!QFileInfo(executable).isExecutable() || dbusRunSession.isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("gnome-keyring-daemon")).isEmpty())
-        GTEST_SKIP() << "needs the built program, dbus-run-session and gnome-keyring-daemon";
+    bool toolsFound = true;
+    for (const char* tool : {"gnome-keyring-daemon", "secret-tool", "curl"})
+        toolsFound = toolsFound && !QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty();
+    if (!QFileInfo(executable).isExecutable() || dbusRunSession.isEmpty() || !toolsFound)
+        GTEST_SKIP()
+            << "needs the built program, dbus-run-session, gnome-keyring-daemon, secret-tool and curl";
 
     LocalHttpServer server;
     server.route("GET", "/v1/balance", [](const LocalHttpServer::RecordedRequest& request) {
@@ -96,6 +188,8 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
                    ? Response::json(200, testData("datafast/stats_full.json"))
                    : Response::json(401, R"({"error":"unauthorized"})");
     });
+    int refreshes = 0;
+    routeGoogle(server, refreshes);
 
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
@@ -128,6 +222,12 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("ZINGBOARD_STRIPE_API_BASE"), server.baseUrl());
     env.insert(QStringLiteral("ZINGBOARD_DATAFAST_API_BASE"), server.baseUrl());
+    for (const char* name :
+         {"ZINGBOARD_GOOGLE_ACCOUNTS_BASE", "ZINGBOARD_GOOGLE_OAUTH2_BASE", "ZINGBOARD_GA_ADMIN_API_BASE",
+          "ZINGBOARD_GA_DATA_API_BASE", "ZINGBOARD_GSC_API_BASE"})
+        env.insert(QString::fromLatin1(name), server.baseUrl());
+    env.insert(QStringLiteral("ZINGBOARD_GOOGLE_OAUTH_CLIENT_ID"), QStringLiteral("hardening.apps.example"));
+    env.insert(QStringLiteral("ZINGBOARD_GOOGLE_OAUTH_CLIENT_SECRET"), QString::fromUtf8(googleClientSecret));
 
     QProcess run;
     run.setProcessEnvironment(env);
@@ -138,6 +238,7 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
         << "the session hung";
 
     QList<QPair<QString, QByteArray>> outputs;
+    QHash<QByteArray, QByteArray> errorsOf;
     for (const Step& step : session()) {
         const QString base = root.filePath(QStringLiteral("out/") + QString::fromUtf8(step.name));
         QFile rc(base + QStringLiteral(".rc"));
@@ -149,12 +250,19 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
         const QByteArray errors = err.readAll();
         EXPECT_EQ(rc.readAll().trimmed().toInt(), step.expectedExit)
             << step.name << ": " << errors.constData();
+        errorsOf.insert(step.name, errors);
         outputs.append({QString::fromUtf8(step.name) + QStringLiteral(" stdout"), out.readAll()});
         outputs.append({QString::fromUtf8(step.name) + QStringLiteral(" stderr"), errors});
+        // What the loopback listener showed the browser.
+        QFile page(base + QStringLiteral(".page"));
+        if (page.open(QIODevice::ReadOnly))
+            outputs.append({QString::fromUtf8(step.name) + QStringLiteral(" page"), page.readAll()});
     }
     // The errors the session was built to cause did reach the user.
-    EXPECT_FALSE(outputs.at(5).second.isEmpty()) << "the refused key printed nothing";
-    EXPECT_FALSE(outputs.at(9).second.isEmpty()) << "the failed poll printed nothing";
+    EXPECT_FALSE(errorsOf.value("connect-stripe-wrong").isEmpty()) << "the refused key printed nothing";
+    EXPECT_FALSE(errorsOf.value("headless-text").isEmpty()) << "the failed poll printed nothing";
+    EXPECT_TRUE(errorsOf.value("headless-json").contains("Google Analytics:"))
+        << "the refused refresh printed nothing: " << errorsOf.value("headless-json").constData();
 
     // The secrets were really loaded and used.
     QList<QByteArray> bearers;
@@ -163,6 +271,14 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
     EXPECT_TRUE(bearers.contains("Bearer " + stripeKey));
     EXPECT_TRUE(bearers.contains("Bearer " + wrongStripeKey));
     EXPECT_TRUE(bearers.contains("Bearer " + datafastKey));
+    EXPECT_TRUE(bearers.contains("Bearer " + googleAccessToken));
+    EXPECT_TRUE(bearers.contains("Bearer " + googleRefreshedToken));
+    EXPECT_EQ(refreshes, 2);
+    const QList<LocalHttpServer::RecordedRequest> revocations = server.requestsTo("/revoke");
+    ASSERT_EQ(revocations.size(), 1);
+    EXPECT_EQ(
+        revocations.first().formItems(),
+        (QList<QPair<QString, QString>>{{QStringLiteral("token"), QString::fromUtf8(googleRefreshToken)}}));
 
     int filesChecked = 0;
     for (const QString& folder : programFolders) {
@@ -178,7 +294,8 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
         }
     }
     EXPECT_GE(filesChecked, 2) << "the session wrote no documents";
-    for (const QByteArray& secret : {stripeKey, wrongStripeKey, datafastKey}) {
+    for (const QByteArray& secret : {stripeKey, wrongStripeKey, datafastKey, googleClientSecret, googleCode,
+                                     googleAccessToken, googleRefreshedToken, googleRefreshToken}) {
         // The distinctive middle of the key, so a trimmed or re-cased copy is caught too.
         const QByteArray core = secret.mid(8, 16);
         for (const auto& [where, bytes] : outputs) {
