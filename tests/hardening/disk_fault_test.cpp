@@ -1,13 +1,17 @@
 #include "engine_on_disk.h"
 #include "support/run_task.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -265,6 +269,77 @@ TEST_F(DiskFaultTest, ConfigFolderThatCannotBeCreatedLeavesTheEngineRunning) {
     EXPECT_TRUE(engine.snapshots().contains(IntegrationProvider::demo));
     EXPECT_EQ(engine.lastError(), std::nullopt);
     EXPECT_EQ(readAll(folder()), QByteArray("not a folder"));
+}
+
+constexpr char readOnlyFolderVariable[] = "ZINGBOARD_HARDENING_READ_ONLY_FOLDER";
+
+// Runs only as the child of the test below, in a process that cannot write to the folder.
+TEST(ReadOnlyConfigFolder, ChildProcessBody) {
+    const QString folder = qEnvironmentVariable(readOnlyFolderVariable);
+    if (folder.isEmpty())
+        GTEST_SKIP() << "runs only as the child of ReadOnlyConfigFolderLeavesDocumentsAndEngineAlone";
+    QFile probe(folder + QStringLiteral("/probe"));
+    ASSERT_FALSE(probe.open(QIODevice::WriteOnly)) << "the folder is writable: the fault is not in place";
+
+    EngineOnDisk run(folder);
+    AppState& engine = run.start();
+    ASSERT_TRUE(engine.settings().demoModeEnabled) << "the stored settings were not read";
+    AppSettings settings = engine.settings();
+    settings.pollIntervalSeconds = 90;
+    engine.setSettings(settings);
+    QList<Goal> goals = engine.goals();
+    goals.removeFirst();
+    engine.setGoals(goals);
+    engine.saveAll();
+    TestTasks::run(engine.pollOnce());
+    engine.saveAll();
+    // The edits live on in memory; the poll went through.
+    EXPECT_EQ(engine.settings().pollIntervalSeconds, 90);
+    EXPECT_EQ(engine.goals(), goals);
+    EXPECT_TRUE(engine.snapshots().contains(IntegrationProvider::demo));
+    EXPECT_EQ(engine.lastError(), std::nullopt);
+}
+
+TEST_F(DiskFaultTest, ReadOnlyConfigFolderLeavesDocumentsAndEngineAlone) {
+    storeGoodDocuments();
+    // One document is unreadable too: with nowhere to keep its bytes, it must stay where it is.
+    const QByteArray unreadable = m_good[PersistenceManager::triggersKey()].left(40);
+    writeAll(documentPath(PersistenceManager::triggersKey()), unreadable);
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(folder(), readOnly));
+
+    // Root writes through any mode bits; the child then runs as root without capabilities, so only the
+    // owner's (read-only) bits apply.
+    QStringList command{QCoreApplication::applicationFilePath(),
+                        QStringLiteral("--gtest_filter=ReadOnlyConfigFolder.ChildProcessBody")};
+    if (geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            GTEST_SKIP() << "running as root needs setpriv to drop the capabilities";
+        command = QStringList{setpriv, QStringLiteral("--bounding-set=-all"),
+                              QStringLiteral("--inh-caps=-all"), QStringLiteral("--")} +
+                  command;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(readOnlyFolderVariable), folder());
+    child.setProcessEnvironment(env);
+    child.start(command.takeFirst(), command);
+    const bool finished = child.waitForFinished(60000);
+    QFile::setPermissions(folder(), readOnly | QFile::WriteOwner);
+    ASSERT_TRUE(finished) << "the engine hung on the read-only folder";
+    const QByteArray output = child.readAllStandardOutput();
+    EXPECT_EQ(child.exitCode(), 0) << output.constData() << child.readAllStandardError().constData();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.constData();
+
+    for (const QString& key : documentKeys()) {
+        EXPECT_EQ(readAll(documentPath(key)),
+                  key == PersistenceManager::triggersKey() ? unreadable : m_good[key])
+            << key.toStdString();
+        EXPECT_TRUE(keptCopies(key).isEmpty()) << key.toStdString();
+    }
+    EXPECT_TRUE(strayFiles().isEmpty()) << strayFiles().join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace
