@@ -81,10 +81,11 @@ QCoro::Task<HttpResponse> QtHttpClient::send(HttpRequest request) {
         networkRequest.setRawHeader(name, value);
     const qint64 timeoutMs = request.timeout.count() > 0 ? request.timeout.count() : 60000;
     networkRequest.setTransferTimeout(int(std::min<qint64>(timeoutMs, INT_MAX)));
-    // A bearer credential must never follow a redirect to another host; other requests may follow any
-    // redirect that does not drop from HTTPS to HTTP. Qt's default hop limit ends redirect loops.
+    // A bearer credential, and a body (a token request's form carries the client secret, the code or the
+    // refresh token, and a 307 resends it), must never follow a redirect to another host; other requests may
+    // follow any redirect that does not drop from HTTPS to HTTP. Qt's default hop limit ends redirect loops.
     networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                                request.header("Authorization").isEmpty()
+                                request.header("Authorization").isEmpty() && request.body.isEmpty()
                                     ? QNetworkRequest::NoLessSafeRedirectPolicy
                                     : QNetworkRequest::SameOriginRedirectPolicy);
 
@@ -95,11 +96,11 @@ QCoro::Task<HttpResponse> QtHttpClient::send(HttpRequest request) {
     // Without a limit Qt's network thread reads on unbounded, ahead of us; with it, the socket is only read
     // as fast as the body is taken below, so refusing an oversized body frees the memory at once.
     reply->setReadBufferSize(readBufferBytes);
-    // A request with a body starts on the next event-loop turn, and the limit set above reaches Qt's network
-    // thread only once it has started, or it is lost and the whole answer is read ahead. Setting it again
-    // once started (queued behind the start) holds answers to POSTs to the same bound as GETs.
-    QMetaObject::invokeMethod(
-        reply, [reply] { reply->setReadBufferSize(readBufferBytes); }, Qt::QueuedConnection);
+    // A request with a body starts a turn later, and the limit set above is lost when it reaches Qt's network
+    // thread before the start. Set again once the request is out, it holds answers to POSTs too. (Set any
+    // earlier, while the body is still being written, it costs the connection its reuse.)
+    QObject::connect(reply, &QNetworkReply::requestSent, reply,
+                     [reply] { reply->setReadBufferSize(readBufferBytes); });
     m_inFlight.removeIf([](const QPointer<QNetworkReply>& pending) { return pending.isNull(); });
     m_inFlight.append(reply);
 
@@ -137,6 +138,10 @@ QCoro::Task<HttpResponse> QtHttpClient::send(HttpRequest request) {
             throw TransportError(QStringLiteral("The request timed out."));
         if (error == QNetworkReply::NoError)
             throw TransportError(QStringLiteral("The server did not send an HTTP answer."));
+        // Qt ends some redirect chains of requests with a body in an unnamed error.
+        if (error == QNetworkReply::UnknownNetworkError && status.toInt() >= 300 && status.toInt() < 400)
+            throw TransportError(
+                QStringLiteral("The request failed while following the server's redirects."));
         throw TransportError(reply->errorString());
     }
 

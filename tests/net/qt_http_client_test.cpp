@@ -22,6 +22,14 @@ HttpRequest get(const QUrl& url, std::chrono::milliseconds timeout = 10s) {
     return request;
 }
 
+HttpRequest post(const QUrl& url) {
+    HttpRequest request = get(url);
+    request.method = "POST";
+    request.setHeader("Content-Type", "application/json");
+    request.body = R"({"dimensions":[]})";
+    return request;
+}
+
 // The description of the TransportError the request ends with, or a test failure if it got an answer.
 QString transportFailure(HttpClient& client, HttpRequest request) {
     try {
@@ -177,17 +185,38 @@ TEST_F(QtHttpClientTest, RedirectLoopEndsInTransportFailure) {
     EXPECT_LE(server.requests().size(), 100); // Qt stops after 50 hops
 }
 
+// A 307 makes Qt resend the body at every hop; however the chain ends, the error must say what happened.
+TEST_F(QtHttpClientTest, RedirectLoopOfAPostEndsInAClearFailure) {
+    auto hops = std::make_shared<int>(0);
+    server.route("POST", "/loop", [hops](const LocalHttpServer::RecordedRequest&) {
+        return Response::redirect(307, "/loop?hop=" + QByteArray::number(++*hops));
+    });
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const QString failure = transportFailure(client, post(server.url("/loop")));
+        EXPECT_FALSE(failure.isEmpty());
+        EXPECT_NE(failure, QStringLiteral("Unknown error"));
+    }
+}
+
+// What a redirect to another origin may carry away: a bearer credential, or a body such as a token request's
+// form with its secrets. Neither is sent there; a bare GET follows.
 TEST_F(QtHttpClientTest, CredentialsDoNotFollowRedirectToAnotherOrigin) {
     LocalHttpServer elsewhere;
     elsewhere.route("GET", "/steal", Response::text(200, "thanks"));
+    elsewhere.route("POST", "/steal", Response::text(200, "thanks"));
     server.route("GET", "/api", Response::redirect(307, elsewhere.baseUrl().toLatin1() + "/steal"));
+    server.route("POST", "/api", Response::redirect(307, elsewhere.baseUrl().toLatin1() + "/steal"));
 
     HttpRequest withCredential = get(server.url("/api"));
     withCredential.setHeader("Authorization", "Bearer secret");
-    EXPECT_FALSE(transportFailure(client, withCredential).isEmpty());
-    EXPECT_TRUE(elsewhere.requests().isEmpty());
+    HttpRequest withBody = post(server.url("/api"));
+    withBody.body = "grant_type=refresh_token&refresh_token=1%2F%2Fsecret&client_secret=s3cr3t";
+    for (const HttpRequest& request : {withCredential, withBody}) {
+        EXPECT_FALSE(transportFailure(client, request).isEmpty()) << request.method.constData();
+        EXPECT_TRUE(elsewhere.requests().isEmpty()) << request.method.constData();
+    }
 
-    // Without a credential there is nothing to leak and the redirect is followed.
+    // Without a credential or a body there is nothing to leak and the redirect is followed.
     const HttpResponse response = TestTasks::run(client.send(get(server.url("/api"))));
     EXPECT_EQ(response.body, QByteArray("thanks"));
     ASSERT_EQ(elsewhere.requests().size(), 1);
@@ -209,19 +238,11 @@ TEST_F(QtHttpClientTest, ResponseSizeCapBoundaries) {
               QStringLiteral("The response is too large."));
 }
 
-HttpRequest post(const QUrl& url) {
-    HttpRequest request = get(url);
-    request.method = "POST";
-    request.setHeader("Content-Type", "application/json");
-    request.body = R"({"dimensions":[]})";
-    return request;
-}
-
 // The body is read as it arrives under flow control; a large answer below the cap must come through whole,
 // whether it answers a GET or a POST (which Qt starts on a later event-loop turn).
 TEST_F(QtHttpClientTest, LargeBodyBelowTheCapArrivesWhole) {
     constexpr qint64 eightMegabytes = 8LL * 1000 * 1000;
-    for (const QByteArray method : {QByteArray("GET"), QByteArray("POST")}) {
+    for (const QByteArray& method : {QByteArray("GET"), QByteArray("POST")}) {
         server.route(method, "/chunked", Response::hugeBody(eightMegabytes, false));
         server.route(method, "/declared", Response::hugeBody(eightMegabytes, true));
     }
