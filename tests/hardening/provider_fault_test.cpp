@@ -1,5 +1,6 @@
 #include "capped_timeout_http_client.h"
 #include "engine/app_state.h"
+#include "engine/google_connect_flow.h"
 #include "engine/google_oauth_token_revoker.h"
 #include "event_loop_wait.h"
 #include "google/browser_opener.h"
@@ -26,6 +27,11 @@
 #include "support/scripted_random_source.h"
 
 #include <QFile>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -104,8 +110,9 @@ struct Source {
     QList<Route> routes;
 };
 
+// Answers a refresh (which keeps the refresh token in use) and a sign-in's code exchange alike.
 constexpr char refreshedTokens[] =
-    R"({"access_token":"ya29.refreshed","expires_in":3599,"token_type":"Bearer"})";
+    R"({"access_token":"ya29.refreshed","expires_in":3599,"refresh_token":"1//rotated","token_type":"Bearer"})";
 
 const QList<Source>& sources() {
     static const QList<Source> list = {
@@ -154,10 +161,30 @@ ServiceEndpoints endpointsAt(const LocalHttpServer& server) {
     return endpoints;
 }
 
-class NoBrowser final : public BrowserOpener {
+// Approves the sign-in at once: sends the loopback listener the callback a browser would bring back.
+class ApprovingBrowser final : public BrowserOpener {
 public:
-    bool openUrl(const QUrl&) override { return false; }
+    bool openUrl(const QUrl& url) override {
+        const QUrl redirect(
+            QUrlQuery(url).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+        m_socket = std::make_unique<QTcpSocket>();
+        QTcpSocket* socket = m_socket.get();
+        QObject::connect(socket, &QTcpSocket::connected, socket, [socket] {
+            socket->write("GET /oauth/callback?code=4%2F0fault-code HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        });
+        socket->connectToHost(QHostAddress::LocalHost, quint16(redirect.port()));
+        return true;
+    }
+
+private:
+    std::unique_ptr<QTcpSocket> m_socket;
 };
+
+int freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
 
 // One source misbehaves in one way while another answers normally; both are polled by the real engine through
 // the real HTTP client against a real server on 127.0.0.1.
@@ -240,13 +267,14 @@ protected:
     FakeClock clock;
     PersistenceManager persistence{preferences, clock};
     ScriptedRandomSource random;
-    NoBrowser browser;
+    ApprovingBrowser browser;
     GoogleOAuthManager oauth{http,
                              clock,
                              random,
                              endpoints,
                              GoogleOAuthConfig{QStringLiteral("client.apps.example"), std::nullopt},
-                             browser};
+                             browser,
+                             freePort()};
     GoogleIntegrationService google{http, keychain, clock, endpoints, oauth};
     StripeProvider stripe{http, keychain, clock, endpoints};
     DatafastProvider datafast{http, keychain, clock, endpoints};
@@ -368,6 +396,52 @@ TEST_P(GoogleRevokeFaultTest, SignsOutLocallyWhateverGoogleAnswers) {
 
 INSTANTIATE_TEST_SUITE_P(Revocation, GoogleRevokeFaultTest,
                          ::testing::Combine(::testing::Values(0), ::testing::Range(0, int(faults().size()))),
+                         [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
+                             return std::string(faults().at(std::get<1>(info.param)).name);
+                         });
+
+// Signing in again while the token endpoint misbehaves: the code exchange fails with a clear error, bounded
+// like any request, and the sign-in that worked before is kept whole; a later attempt succeeds.
+class GoogleSignInFaultTest : public ProviderFaultTest {
+protected:
+    std::optional<QString> signIn() {
+        GoogleConnectFlow flow(*engine, oauth, google);
+        QTimer::singleShot(0, [this] { clock.advance(GoogleOAuthManager::browserDelay); });
+        try {
+            TestTasks::run(flow.signIn(), 30s);
+            return std::nullopt;
+        } catch (const std::exception& error) {
+            return describeError(error);
+        }
+    }
+};
+
+TEST_P(GoogleSignInFaultTest, FailsClearlyAndKeepsTheWorkingSignIn) {
+    const std::optional<QString> failure = signIn();
+    ASSERT_TRUE(failure.has_value()) << "the sign-in succeeded against a failing token endpoint";
+    EXPECT_FALSE(failure->trimmed().isEmpty());
+    EXPECT_TRUE(failure->contains(QString::fromUtf8(fault().errorFragment), Qt::CaseInsensitive))
+        << failure->toStdString();
+    const QList<LocalHttpServer::RecordedRequest> exchanges = server.requestsTo("/token");
+    ASSERT_FALSE(exchanges.isEmpty()) << "the code was never exchanged";
+    EXPECT_TRUE(exchanges.first().formItems().contains(
+        {QStringLiteral("grant_type"), QStringLiteral("authorization_code")}));
+    for (std::chrono::milliseconds asked : http.askedTimeouts())
+        EXPECT_EQ(asked, 60s);
+    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//refresh"));
+    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()), QStringLiteral("ya29.access"));
+    EXPECT_TRUE(engine->isProviderActive(IntegrationProvider::googleAnalytics));
+
+    misbehaving = false;
+    const std::optional<QString> retry = signIn();
+    EXPECT_EQ(retry, std::nullopt);
+    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//rotated"));
+    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()), QStringLiteral("ya29.refreshed"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SignIn, GoogleSignInFaultTest,
+                         ::testing::Combine(::testing::Values(int(sources().size()) - 1),
+                                            ::testing::Range(0, int(faults().size()))),
                          [](const ::testing::TestParamInfo<std::tuple<int, int>>& info) {
                              return std::string(faults().at(std::get<1>(info.param)).name);
                          });
