@@ -43,7 +43,7 @@ QCoro::Task<int> connect(AppContext& context, QString target, std::FILE* out, st
             CliOutput::print(out, QStringLiteral("Datafast connected.\n"));
         }
     } catch (const std::exception& error) {
-        CliOutput::print(err, describeError(error) + QLatin1Char('\n'));
+        CliOutput::print(err, shortErrorText(describeError(error)) + QLatin1Char('\n'));
         co_return 1;
     }
     co_return 0;

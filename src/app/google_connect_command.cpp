@@ -86,7 +86,7 @@ QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::
         resources = co_await flow.loadResources();
     } catch (const std::exception& error) {
         const QString description = describeError(error);
-        CliOutput::print(err, description + QLatin1Char('\n'));
+        CliOutput::print(err, shortErrorText(description) + QLatin1Char('\n'));
         if (GoogleConnectFlow::meansSessionExpired(description))
             CliOutput::print(
                 err,

@@ -22,19 +22,6 @@
 
 namespace {
 
-// A description may carry a whole error page from a service (up to the HTTP client's 10 MiB cap); the error
-// line the user sees keeps only its start.
-QString boundedDescription(QString description) {
-    constexpr qsizetype maxLength = 500;
-    if (description.size() <= maxLength)
-        return description;
-    qsizetype cut = maxLength;
-    if (description.at(cut - 1).isHighSurrogate())
-        --cut;
-    description.truncate(cut);
-    return description + QChar(0x2026);
-}
-
 constexpr double kMinimumPollIntervalSeconds = 15;
 constexpr double kFirstPollLookbackSeconds = 120;
 constexpr double kGoalCooldownSeconds = 60;
@@ -216,7 +203,7 @@ QCoro::Task<void> AppState::pollOnce() {
                 co_return;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
                 errorText = IntegrationProviders::displayName(key) + QStringLiteral(": ") +
-                            boundedDescription(describeError(error));
+                            shortErrorText(describeError(error));
         } catch (...) {
             // Anything else must not end the poll either, or the guard would stay set and polling stop.
             if (!self)

@@ -24,3 +24,16 @@ inline QString describeError(const std::exception& error) {
         return zing->description();
     return QString::fromUtf8(error.what());
 }
+
+// What an error line shows of a description: a description may carry a whole error page from a service (up
+// to the HTTP client's 10 MiB cap), so only its start is kept, never splitting a character.
+inline QString shortErrorText(QString description) {
+    constexpr qsizetype maxLength = 500;
+    if (description.size() <= maxLength)
+        return description;
+    qsizetype cut = maxLength;
+    if (description.at(cut - 1).isHighSurrogate())
+        --cut;
+    description.truncate(cut);
+    return description + QChar(0x2026);
+}
