@@ -25,7 +25,8 @@ done
 
 missing=()
 for p in "${wanted[@]}"; do
-  dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$p")
+  # No pipe here: under pipefail, grep -q quitting early would fail dpkg with SIGPIPE on long records.
+  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
 done
 # ccache speeds rebuilds when present; never required.
 [ ${#missing[@]} -eq 0 ] && exit 0
