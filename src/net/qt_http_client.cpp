@@ -97,8 +97,9 @@ QCoro::Task<HttpResponse> QtHttpClient::send(HttpRequest request) {
     // as fast as the body is taken below, so refusing an oversized body frees the memory at once.
     reply->setReadBufferSize(readBufferBytes);
     // A request with a body starts a turn later, and the limit set above is lost when it reaches Qt's network
-    // thread before the start. Set again once the request is out, it holds answers to POSTs too. (Set any
-    // earlier, while the body is still being written, it costs the connection its reuse.)
+    // thread before the start. Set again once the request is out (after each redirect too), it holds answers
+    // to POSTs as well. (Set right after the start, Qt now and then opened a new connection for the next
+    // request.)
     QObject::connect(reply, &QNetworkReply::requestSent, reply,
                      [reply] { reply->setReadBufferSize(readBufferBytes); });
     m_inFlight.removeIf([](const QPointer<QNetworkReply>& pending) { return pending.isNull(); });
