@@ -5,37 +5,23 @@
 #include "model/persistence_manager.h"
 #include "providers/provider_error.h"
 #include "support/fake_clock.h"
-#include "support/fake_credential_validator.h"
-#include "support/fake_google_token_revoker.h"
-#include "support/fake_metric_provider.h"
+#include "support/fake_engine_parts.h"
 #include "support/memory_credential_store.h"
 #include "support/memory_preferences_store.h"
-#include "support/recording_sound_player.h"
 #include "support/run_task.h"
-#include "support/scripted_random_source.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class CredentialConnectorTest : public ::testing::Test {
+class CredentialConnectorTest : public ::testing::Test, protected FakeEngineParts {
 protected:
     FakeClock clock;
     MemoryPreferencesStore preferences;
     PersistenceManager persistence{preferences, clock};
     MemoryCredentialStore credentials;
     KeychainStore keychain{credentials};
-    FakeMetricProvider demo{IntegrationProvider::demo};
-    FakeMetricProvider stripe{IntegrationProvider::stripe};
-    FakeMetricProvider ga{IntegrationProvider::googleAnalytics};
-    FakeMetricProvider datafast{IntegrationProvider::datafast};
-    FakeMetricProvider gsc{IntegrationProvider::googleSearchConsole};
-    ScriptedRandomSource random;
-    RecordingSoundPlayer sound;
-    FakeCredentialValidator validator;
-    FakeGoogleTokenRevoker revoker;
-    AppState state{AppStateDependencies{persistence, keychain, demo, stripe, ga, datafast, gsc, clock, random,
-                                        sound, validator, revoker}};
+    AppState state{dependencies(persistence, keychain, clock)};
     CredentialConnector connector{state, keychain};
 
     std::optional<QString> stored(const QString& account) { return keychain.load(account); }

@@ -6,19 +6,15 @@
 #include "model/persistence_manager.h"
 #include "providers/provider_error.h"
 #include "support/fake_clock.h"
-#include "support/fake_credential_validator.h"
-#include "support/fake_google_token_revoker.h"
-#include "support/fake_metric_provider.h"
+#include "support/fake_engine_parts.h"
 #include "support/memory_credential_store.h"
 #include "support/memory_preferences_store.h"
-#include "support/recording_sound_player.h"
-#include "support/scripted_random_source.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 
 // The engine wired to fakes. Stored documents and credentials can be prepared before engine() builds it.
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected FakeEngineParts {
 protected:
     static QDateTime at(int hour, int minute, int second = 0) {
         return QDateTime(QDate(2026, 12, 7), QTime(hour, minute, second), Qt::UTC);
@@ -32,9 +28,7 @@ protected:
         return *m_engine;
     }
     std::unique_ptr<AppState> makeEngine() {
-        return std::make_unique<AppState>(AppStateDependencies{persistence, keychain, demo, stripe, ga,
-                                                               datafast, gsc, clock, random, sound, validator,
-                                                               revoker});
+        return std::make_unique<AppState>(dependencies(persistence, keychain, clock));
     }
     // A later launch on the same stores.
     void relaunch() {
@@ -133,15 +127,6 @@ protected:
     PersistenceManager persistence{preferences, clock};
     MemoryCredentialStore credentials;
     KeychainStore keychain{credentials};
-    FakeMetricProvider demo{IntegrationProvider::demo};
-    FakeMetricProvider stripe{IntegrationProvider::stripe};
-    FakeMetricProvider ga{IntegrationProvider::googleAnalytics};
-    FakeMetricProvider datafast{IntegrationProvider::datafast};
-    FakeMetricProvider gsc{IntegrationProvider::googleSearchConsole};
-    ScriptedRandomSource random;
-    RecordingSoundPlayer sound;
-    FakeCredentialValidator validator;
-    FakeGoogleTokenRevoker revoker;
     QList<ActiveReaction> fired;
 
 private:
