@@ -108,6 +108,8 @@ public:
     KeychainStore& keychain() { return m_deps.keychain; }
     Clock& clock() { return m_deps.clock; }
     RandomSource& random() { return m_deps.random; }
+    // Sound previews of the editors play through the engine's player.
+    SoundPlayer& soundPlayer() { return m_deps.soundPlayer; }
     MetricProvider& providerObject(IntegrationProvider provider);
 
 Q_SIGNALS:
