@@ -19,13 +19,6 @@ void TriggerEditorModel::setName(const QString& name) {
     Q_EMIT changed();
 }
 
-void TriggerEditorModel::setEnabled(bool enabled) {
-    if (enabled == m_trigger.isEnabled)
-        return;
-    m_trigger.isEnabled = enabled;
-    Q_EMIT changed();
-}
-
 void TriggerEditorModel::setProvider(IntegrationProvider provider) {
     if (provider == m_trigger.provider)
         return;

@@ -26,7 +26,6 @@ public:
     const ReactionDetails& previewDetails() const { return m_previewDetails; }
 
     void setName(const QString& name);
-    void setEnabled(bool enabled);
     // Moves the event to the provider's first one when the provider does not report it.
     void setProvider(IntegrationProvider provider);
     // While the name is the suggested one, the event also brings its name and reaction.
