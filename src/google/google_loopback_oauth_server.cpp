@@ -89,17 +89,18 @@ QByteArray GoogleLoopbackOAuthServer::htmlAnswer(const QString& title, const QSt
            QByteArray::number(page.size()) + QByteArrayLiteral("\r\n\r\n") + page;
 }
 
-void GoogleLoopbackOAuthServer::start(int port) {
+void GoogleLoopbackOAuthServer::start(int port, const QString& expectedState) {
+    m_expectedState = expectedState;
     if (port < 1 || port > 65535) {
         fail(GoogleOAuthError::loopbackFailed(QStringLiteral("Invalid loopback port.")));
         return;
     }
     // Only the loopback interface: the redirect arrives through 127.0.0.1 and nobody else needs to reach us.
-    if (!m_server.listen(QHostAddress(QHostAddress::LocalHost), quint16(port))) {
-        fail(GoogleOAuthError::loopbackFailed(
-            QStringLiteral("Port ") + QString::number(port) +
-            QStringLiteral(" is in use. Quit other Zingboard instances and try "
-                           "again.")));
+    // Google's desktop clients accept any loopback port, so a port held by another program is no reason to
+    // fail.
+    if (!m_server.listen(QHostAddress(QHostAddress::LocalHost), quint16(port)) &&
+        !m_server.listen(QHostAddress(QHostAddress::LocalHost), 0)) {
+        fail(GoogleOAuthError::loopbackFailed(m_server.errorString()));
         return;
     }
     m_timer = m_clock.callAfter(m_timeout, this, [this] {
@@ -181,6 +182,20 @@ void GoogleLoopbackOAuthServer::handle(QTcpSocket* socket, const QByteArray& dat
     const QList<QueryItem> items = queryItems(url.query(QUrl::FullyEncoded));
     const QueryItem* error = firstItem(items, QStringLiteral("error"));
     const QueryItem* code = firstItem(items, QStringLiteral("code"));
+    const bool carriesAnswer = (error && error->value) || (code && code->value && !code->value->isEmpty());
+    if (!carriesAnswer && url.path() != callbackPath) {
+        // A favicon or other side request of the browser: not the redirect, keep waiting for it.
+        sendAndClose(socket, notFoundAnswer());
+        return;
+    }
+    const QueryItem* state = firstItem(items, QStringLiteral("state"));
+    if (m_expectedState.isEmpty() || !state || state->value != m_expectedState) {
+        sendAndClose(socket, htmlAnswer(QStringLiteral("Sign-in failed"),
+                                        QStringLiteral("This answer does not belong to the sign-in Zingboard "
+                                                       "started. Return to Zingboard and try again.")));
+        fail(GoogleOAuthError::stateMismatch());
+        return;
+    }
     if (error && error->value) {
         const QueryItem* description = firstItem(items, QStringLiteral("error_description"));
         const QString message = description && description->value ? *description->value : *error->value;
@@ -195,11 +210,6 @@ void GoogleLoopbackOAuthServer::handle(QTcpSocket* socket, const QByteArray& dat
                                 QStringLiteral("Google is connected. You can close this tab and return to "
                                                "the app.")));
         succeed(*code->value);
-        return;
-    }
-    if (url.path() != callbackPath) {
-        // A favicon or other side request of the browser: not the redirect, keep waiting for it.
-        sendAndClose(socket, notFoundAnswer());
         return;
     }
     sendAndClose(socket, htmlAnswer(QStringLiteral("Missing code"),

@@ -15,9 +15,11 @@
 class QTcpSocket;
 
 // One capture of the browser's redirect: listens on 127.0.0.1 only, answers the first usable request with a
-// small page, hands its code (or error) to the waiting sign-in and stops listening. Connections that send
-// nothing, and requests to other paths without a code or an error (favicon, speculative connections), do not
-// end the capture; a capture with no usable request ends with `cancelled` after the time-out.
+// small page, hands its code (or error) to the waiting sign-in and stops listening. A redirect without this
+// sign-in's `state` fails the sign-in: any local page could otherwise hand us a code of its choosing.
+// Connections that send nothing, and requests to other paths without a code or an error (favicon, speculative
+// connections), do not end the capture; a capture with no usable request ends with `cancelled` after the
+// time-out.
 class GoogleLoopbackOAuthServer : public QObject {
     Q_OBJECT
 public:
@@ -28,8 +30,12 @@ public:
                                        QObject* parent = nullptr);
     ~GoogleLoopbackOAuthServer() override;
 
-    // Starts listening at once; when the port cannot be used the capture is already over with its error.
-    void start(int port);
+    // Starts listening at once, on `port` or, when another program holds it, on a free loopback port (see
+    // port()); when neither can be used the capture is already over with its error. `expectedState` is the
+    // `state` the sign-in sent; a redirect must carry it back.
+    void start(int port, const QString& expectedState);
+    // The port listened on; 0 when not listening.
+    int port() const { return m_server.serverPort(); }
     // The authorization code, or the capture's GoogleOAuthError. This object must outlive the wait.
     QCoro::Task<QString> result();
     // Ends a waiting capture with `cancelled` and closes the listener; no effect once it is over.
@@ -55,6 +61,7 @@ private:
     Clock& m_clock;
     std::chrono::milliseconds m_timeout;
     QTcpServer m_server;
+    QString m_expectedState;
     OAuthResumeGuard m_guard;
     std::optional<Clock::TimerId> m_timer;
     QHash<QTcpSocket*, QByteArray> m_received;

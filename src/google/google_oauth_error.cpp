@@ -36,3 +36,7 @@ GoogleOAuthError GoogleOAuthError::missingRefreshToken() {
     return {Case::missingRefreshToken,
             QStringLiteral("Google did not return a refresh token. Try again and approve all permissions.")};
 }
+
+GoogleOAuthError GoogleOAuthError::stateMismatch() {
+    return {Case::stateMismatch, QStringLiteral("The sign-in answer did not match this sign-in request.")};
+}

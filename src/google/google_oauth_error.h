@@ -16,6 +16,8 @@ public:
         cancelled,
         missingCode,
         missingRefreshToken,
+        // The redirect did not carry this sign-in's `state`: another page's answer, or a forged one.
+        stateMismatch,
     };
 
     // Google's error description or error code, when it sent one.
@@ -27,6 +29,7 @@ public:
     static GoogleOAuthError cancelled();
     static GoogleOAuthError missingCode();
     static GoogleOAuthError missingRefreshToken();
+    static GoogleOAuthError stateMismatch();
 
     Case errorCase() const { return m_case; }
     // The payload of oauthDenied, tokenExchangeFailed and loopbackFailed.

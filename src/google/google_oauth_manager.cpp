@@ -94,7 +94,7 @@ QString GoogleOAuthManager::scopes() {
 }
 
 QUrl GoogleOAuthManager::authorizationUrl(const QString& clientId, const QString& redirect,
-                                          const QString& challenge) const {
+                                          const QString& challenge, const QString& state) const {
     return UrlBuilding::buildUrl(m_endpoints.googleAccountsBase, QStringLiteral("/o/oauth2/v2/auth"),
                                  {{QStringLiteral("client_id"), clientId},
                                   {QStringLiteral("redirect_uri"), redirect},
@@ -103,7 +103,8 @@ QUrl GoogleOAuthManager::authorizationUrl(const QString& clientId, const QString
                                   {QStringLiteral("access_type"), QStringLiteral("offline")},
                                   {QStringLiteral("prompt"), QStringLiteral("consent")},
                                   {QStringLiteral("code_challenge"), challenge},
-                                  {QStringLiteral("code_challenge_method"), PKCE::method()}});
+                                  {QStringLiteral("code_challenge_method"), PKCE::method()},
+                                  {QStringLiteral("state"), state}});
 }
 
 QByteArray GoogleOAuthManager::formBody(const QList<FormField>& fields) {
@@ -130,17 +131,23 @@ QCoro::Task<GoogleOAuthTokens> GoogleOAuthManager::authorize() {
         throw GoogleOAuthError::notConfigured();
     const QString clientId = *m_config.clientId;
     const QString verifier = PKCE::generateVerifier(m_random);
-    const QString redirect = redirectUri(m_loopbackPort);
-    const QUrl url = authorizationUrl(clientId, redirect, PKCE::challenge(verifier));
-    if (!url.isValid())
-        throw GoogleOAuthError::notConfigured();
+    // The same shape as a verifier: 32 random bytes, URL-safe Base64. The listener accepts only the redirect
+    // that carries it back.
+    const QString state = PKCE::generateVerifier(m_random);
 
     // Only one capture can hold the port; the newer sign-in wins.
     cancelPendingSignIn();
     const std::shared_ptr<GoogleLoopbackOAuthServer> capture(
         new GoogleLoopbackOAuthServer(m_clock), [](GoogleLoopbackOAuthServer* s) { s->deleteLater(); });
     m_pendingCapture = capture.get();
-    capture->start(m_loopbackPort);
+    capture->start(m_loopbackPort, state);
+    // The port actually listened on: the usual one may be taken.
+    const QString redirect = redirectUri(capture->port());
+    const QUrl url = authorizationUrl(clientId, redirect, PKCE::challenge(verifier), state);
+    if (!url.isValid()) {
+        capture->cancel();
+        throw GoogleOAuthError::notConfigured();
+    }
 
     co_await ClockAlarm::sleep(m_clock, browserDelay);
     // A listener that could not start, or a capture cancelled meanwhile, ends the sign-in without a browser.

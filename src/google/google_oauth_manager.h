@@ -30,7 +30,8 @@ public:
 
     using FormField = QPair<QString, QString>;
 
-    // `loopbackPort` is fixed in production; tests pass a free one.
+    // `loopbackPort` is the port asked for first (a free one is used when it is taken); tests pass a free
+    // one.
     GoogleOAuthManager(HttpClient& http, Clock& clock, RandomSource& random,
                        const ServiceEndpoints& endpoints, GoogleOAuthConfig config, BrowserOpener& opener,
                        int loopbackPort = defaultLoopbackPort);
@@ -57,8 +58,8 @@ public:
 
     static QString redirectUri(int port);
     static QString scopes();
-    QUrl authorizationUrl(const QString& clientId, const QString& redirectUri,
-                          const QString& challenge) const;
+    QUrl authorizationUrl(const QString& clientId, const QString& redirectUri, const QString& challenge,
+                          const QString& state) const;
     // "name=value&..." in the given order. Values keep the URL-query characters literal except "&", "=" and
     // "+", which would split or change the value when the server reads the form.
     static QByteArray formBody(const QList<FormField>& fields);

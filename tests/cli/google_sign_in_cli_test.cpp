@@ -82,7 +82,9 @@ private:
         challenge = query.queryItemValue(QStringLiteral("code_challenge"));
         m_redirect = query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
         const QByteArray outcome = approve ? "?code=4%2F0e2e-code&scope=analytics" : "?error=access_denied";
-        return Response::redirect(302, m_redirect.toUtf8() + outcome);
+        // Google hands the sign-in's state back with either answer.
+        return Response::redirect(302, m_redirect.toUtf8() + outcome + "&state=" +
+                                           query.queryItemValue(QStringLiteral("state")).toUtf8());
     }
 
     Response token(const Request& r) {

@@ -153,10 +153,9 @@ TEST_F(GoogleConnectFlowTest, ResourcesAreListedAtTheSameTime) {
 }
 
 TEST_F(GoogleConnectFlowTest, SignInStoresTheTokens) {
-    opener.onOpen = [this](const QUrl&) {
-        QTimer::singleShot(0, [this] {
-            LoopbackTestSupport::exchange(port, "GET /oauth/callback?code=c1 HTTP/1.1\r\n\r\n");
-        });
+    opener.onOpen = [](const QUrl& url) {
+        const LoopbackTestSupport::Redirect redirect = LoopbackTestSupport::redirectFor(url, "code=c1");
+        QTimer::singleShot(0, [redirect] { LoopbackTestSupport::exchange(redirect.port, redirect.request); });
     };
     http.enqueue(200, R"({"access_token":"at-new","expires_in":3600,"refresh_token":"rt-new"})");
     QTimer::singleShot(0, [this] { clock.advance(GoogleOAuthManager::browserDelay); });

@@ -29,8 +29,16 @@ Outcome outcomeOf(GoogleLoopbackOAuthServer& capture) {
     return outcome;
 }
 
-QByteArray get(const char* target) {
+const QString state = QStringLiteral("q9Vn3-_kX0s");
+
+QByteArray getExactly(const QByteArray& target) {
     return QByteArrayLiteral("GET ") + target + QByteArrayLiteral(" HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+// A request that carries the sign-in's state back, as Google's redirect does.
+QByteArray get(const char* target) {
+    const QByteArray path(target);
+    return getExactly(path + (path.contains('?') ? "&state=" : "?state=") + state.toUtf8());
 }
 
 const QByteArray connectedTitle = "<title>Connected to Zingboard</title>";
@@ -59,7 +67,7 @@ TEST_P(LoopbackRequestTest, AnswersTheBrowserAndResolvesTheCapture) {
     const RequestCase& c = GetParam();
     const quint16 port = freePort();
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     ASSERT_TRUE(capture.isListening());
 
     const QByteArray answer = exchange(port, c.request);
@@ -80,6 +88,7 @@ TEST_P(LoopbackRequestTest, AnswersTheBrowserAndResolvesTheCapture) {
 
 using Case = GoogleOAuthError::Case;
 const QString missingCodeText = QStringLiteral("Google did not return an authorization code.");
+const QString mismatchText = QStringLiteral("The sign-in answer did not match this sign-in request.");
 
 INSTANTIATE_TEST_SUITE_P(
     Requests, LoopbackRequestTest,
@@ -112,6 +121,16 @@ INSTANTIATE_TEST_SUITE_P(
                     Case::missingCode, missingCodeText},
         RequestCase{"garbage_bytes", QByteArray::fromHex("160301020001000001fc0303a1b2c3d4e5"), QByteArray(),
                     std::nullopt, Case::missingCode, missingCodeText},
+        RequestCase{"code_without_state", getExactly("/oauth/callback?code=abc"), failedTitle, std::nullopt,
+                    Case::stateMismatch, mismatchText},
+        RequestCase{"code_with_another_state", getExactly("/oauth/callback?code=abc&state=q9Vn3-_kX0t"),
+                    failedTitle, std::nullopt, Case::stateMismatch, mismatchText},
+        RequestCase{"state_without_value", getExactly("/oauth/callback?code=abc&state"), failedTitle,
+                    std::nullopt, Case::stateMismatch, mismatchText},
+        RequestCase{"denial_without_state", getExactly("/oauth/callback?error=access_denied"), failedTitle,
+                    std::nullopt, Case::stateMismatch, mismatchText},
+        RequestCase{"callback_without_anything", getExactly("/oauth/callback"), failedTitle, std::nullopt,
+                    Case::stateMismatch, mismatchText},
         RequestCase{"non_utf8_request",
                     QByteArrayLiteral("GET /oauth/callback?code=\xff\xfe HTTP/1.1\r\n\r\n"), QByteArray(),
                     std::nullopt, Case::missingCode, missingCodeText}),
@@ -125,7 +144,7 @@ protected:
 
 TEST_F(LoopbackCaptureTest, PageIsExactWithAByteCountedContentLength) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     const QByteArray answer = exchange(port, get("/oauth/callback?code=c"));
     const QByteArray page =
         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Connected to "
@@ -149,7 +168,7 @@ TEST(LoopbackAnswer, ContentLengthCountsUtf8BytesNotCharacters) {
 
 TEST_F(LoopbackCaptureTest, ConnectionThatSendsNothingDoesNotEndTheCapture) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     EXPECT_TRUE(exchange(port, QByteArray(), true).isEmpty());
     EXPECT_FALSE(capture.isFinished());
     EXPECT_TRUE(capture.isListening());
@@ -159,7 +178,7 @@ TEST_F(LoopbackCaptureTest, ConnectionThatSendsNothingDoesNotEndTheCapture) {
 
 TEST_F(LoopbackCaptureTest, FaviconRequestIsRefusedWithoutEndingTheCapture) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     const QByteArray favicon = exchange(port, get("/favicon.ico"));
     EXPECT_TRUE(favicon.startsWith("HTTP/1.1 404 ")) << favicon.toStdString();
     EXPECT_FALSE(capture.isFinished());
@@ -171,7 +190,7 @@ TEST_F(LoopbackCaptureTest, FaviconRequestIsRefusedWithoutEndingTheCapture) {
 // through.
 TEST_F(LoopbackCaptureTest, IdleSpeculativeConnectionDoesNotHoldUpTheRedirect) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     QTcpSocket idle;
     idle.connectToHost(QHostAddress::LocalHost, port);
     ASSERT_TRUE(idle.waitForConnected(3000));
@@ -185,7 +204,7 @@ TEST_F(LoopbackCaptureTest, IdleSpeculativeConnectionDoesNotHoldUpTheRedirect) {
 
 TEST_F(LoopbackCaptureTest, RequestSplitAcrossWritesIsReadWhole) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
     ASSERT_TRUE(socket.waitForConnected(3000));
@@ -195,34 +214,32 @@ TEST_F(LoopbackCaptureTest, RequestSplitAcrossWritesIsReadWhole) {
     QTimer::singleShot(50, &settle, &QEventLoop::quit);
     settle.exec();
     EXPECT_FALSE(capture.isFinished());
-    socket.write("back?code=split HTTP/1.1\r\n\r\n");
+    socket.write("back?code=split&state=" + state.toUtf8() + " HTTP/1.1\r\n\r\n");
     EXPECT_EQ(outcomeOf(capture).code, QStringLiteral("split"));
 }
 
 TEST_F(LoopbackCaptureTest, PartialRequestLineClosedByThePeerIsMissingCode) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     EXPECT_TRUE(exchange(port, "hello", true).isEmpty());
     EXPECT_EQ(outcomeOf(capture).errorCase, Case::missingCode);
 }
 
-TEST_F(LoopbackCaptureTest, PortInUseFailsAtOnce) {
+TEST_F(LoopbackCaptureTest, PortInUseFallsBackToAFreeLoopbackPort) {
     QTcpServer other;
     ASSERT_TRUE(other.listen(QHostAddress::LocalHost, port));
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
-    EXPECT_TRUE(capture.isFinished());
-    const Outcome outcome = outcomeOf(capture);
-    EXPECT_EQ(outcome.errorCase, Case::loopbackFailed);
-    EXPECT_EQ(outcome.description,
-              QStringLiteral("Port ") + QString::number(port) +
-                  QStringLiteral(" is in use. Quit other Zingboard instances and try again."));
+    capture.start(port, state);
+    ASSERT_TRUE(capture.isListening());
+    EXPECT_NE(capture.port(), port);
+    EXPECT_TRUE(exchange(quint16(capture.port()), get("/oauth/callback?code=c")).contains(connectedTitle));
+    EXPECT_EQ(outcomeOf(capture).code, QStringLiteral("c"));
 }
 
 TEST_F(LoopbackCaptureTest, InvalidPortsFail) {
     for (const int bad : {0, -1, 65536}) {
         GoogleLoopbackOAuthServer capture(clock);
-        capture.start(bad);
+        capture.start(bad, state);
         const Outcome outcome = outcomeOf(capture);
         EXPECT_EQ(outcome.errorCase, Case::loopbackFailed) << bad;
         EXPECT_EQ(outcome.description, QStringLiteral("Invalid loopback port.")) << bad;
@@ -231,7 +248,7 @@ TEST_F(LoopbackCaptureTest, InvalidPortsFail) {
 
 TEST_F(LoopbackCaptureTest, EndsCancelledAfterFiveMinutesWithoutARequestAndFreesThePort) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     clock.advance(std::chrono::minutes(5) - std::chrono::milliseconds(1));
     EXPECT_FALSE(capture.isFinished());
     clock.advance(std::chrono::milliseconds(1));
@@ -244,7 +261,7 @@ TEST_F(LoopbackCaptureTest, EndsCancelledAfterFiveMinutesWithoutARequestAndFrees
 
 TEST_F(LoopbackCaptureTest, TimeOutAfterACodeChangesNothing) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     exchange(port, get("/oauth/callback?code=first"));
     clock.advance(std::chrono::minutes(6));
     EXPECT_EQ(outcomeOf(capture).code, QStringLiteral("first"));
@@ -252,24 +269,24 @@ TEST_F(LoopbackCaptureTest, TimeOutAfterACodeChangesNothing) {
 
 TEST_F(LoopbackCaptureTest, CancelEndsAWaitingCaptureAndFreesThePort) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     capture.cancel();
     EXPECT_EQ(outcomeOf(capture).errorCase, Case::cancelled);
     GoogleLoopbackOAuthServer next(clock);
-    next.start(port);
+    next.start(port, state);
     EXPECT_TRUE(next.isListening());
 }
 
 TEST_F(LoopbackCaptureTest, ServesOneRequestThenTheNextCaptureGetsThePort) {
     {
         GoogleLoopbackOAuthServer capture(clock);
-        capture.start(port);
+        capture.start(port, state);
         exchange(port, get("/oauth/callback?code=one"));
         EXPECT_EQ(outcomeOf(capture).code, QStringLiteral("one"));
         EXPECT_EQ(exchange(port, get("/oauth/callback?code=two")), QByteArrayLiteral("<not connected>"));
     }
     GoogleLoopbackOAuthServer again(clock);
-    again.start(port);
+    again.start(port, state);
     ASSERT_TRUE(again.isListening());
     exchange(port, get("/oauth/callback?code=three"));
     EXPECT_EQ(outcomeOf(again).code, QStringLiteral("three"));
@@ -277,7 +294,7 @@ TEST_F(LoopbackCaptureTest, ServesOneRequestThenTheNextCaptureGetsThePort) {
 
 TEST_F(LoopbackCaptureTest, NothingListensOnOtherAddresses) {
     GoogleLoopbackOAuthServer capture(clock);
-    capture.start(port);
+    capture.start(port, state);
     QList<QHostAddress> others;
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
         if (!address.isLoopback() && address.protocol() == QAbstractSocket::IPv4Protocol)

@@ -15,6 +15,8 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrlQuery>
 #include <functional>
 #include <gtest/gtest.h>
@@ -67,12 +69,13 @@ protected:
     void passBrowserDelay() {
         QTimer::singleShot(0, [this] { clock.advance(GoogleOAuthManager::browserDelay); });
     }
-    // The browser follows the authorization address and Google redirects it with `query`.
+    // The browser follows the authorization address and Google redirects it with `query` and the sign-in's
+    // state to the redirect address it was given.
     void browserRedirectsWith(const QByteArray& query) {
-        opener.onOpen = [this, query](const QUrl&) {
-            QTimer::singleShot(0, [this, query] {
-                browserSaw = exchange(port, "GET /oauth/callback?" + query + " HTTP/1.1\r\n\r\n");
-            });
+        opener.onOpen = [this, query](const QUrl& url) {
+            const Redirect redirect = redirectFor(url, query);
+            QTimer::singleShot(0,
+                               [this, redirect] { browserSaw = exchange(redirect.port, redirect.request); });
             return true;
         };
     }
@@ -95,9 +98,10 @@ private:
 
 TEST_F(GoogleOAuthManagerTest, AuthorizationUrlCarriesTheItemsInOrder) {
     const QString challenge = PKCE::challenge(QStringLiteral("dBjftJeZ4CVP-mB92K27uhbUJU1p1r_wW1gFWFOEjXk"));
-    const QUrl url = manager(QStringLiteral("123-abc.apps.googleusercontent.com"))
-                         .authorizationUrl(QStringLiteral("123-abc.apps.googleusercontent.com"),
-                                           GoogleOAuthManager::redirectUri(8765), challenge);
+    const QUrl url =
+        manager(QStringLiteral("123-abc.apps.googleusercontent.com"))
+            .authorizationUrl(QStringLiteral("123-abc.apps.googleusercontent.com"),
+                              GoogleOAuthManager::redirectUri(8765), challenge, QStringLiteral("st4te"));
     EXPECT_EQ(url.toString(QUrl::RemoveQuery),
               QStringLiteral("https://accounts.google.com/o/oauth2/v2/auth"));
     const QList<QPair<QString, QString>> items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
@@ -110,7 +114,8 @@ TEST_F(GoogleOAuthManagerTest, AuthorizationUrlCarriesTheItemsInOrder) {
         {QStringLiteral("access_type"), QStringLiteral("offline")},
         {QStringLiteral("prompt"), QStringLiteral("consent")},
         {QStringLiteral("code_challenge"), QStringLiteral("E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM")},
-        {QStringLiteral("code_challenge_method"), QStringLiteral("S256")}};
+        {QStringLiteral("code_challenge_method"), QStringLiteral("S256")},
+        {QStringLiteral("state"), QStringLiteral("st4te")}};
     EXPECT_EQ(items, expected);
     // The space between the scopes must not travel as "+", which Google would read literally.
     EXPECT_TRUE(url.toEncoded().contains("analytics.readonly%20https")) << url.toEncoded().toStdString();
@@ -422,18 +427,59 @@ TEST_F(GoogleOAuthManagerTest, BrowserThatCannotOpenClosesTheListener) {
     EXPECT_TRUE(refuses(port));
 }
 
-TEST_F(GoogleOAuthManagerTest, PortInUseFailsBeforeTheBrowserOpens) {
+TEST_F(GoogleOAuthManagerTest, PortInUseSignsInThroughAFreePortNamedInTheRedirect) {
     QTcpServer squatter;
     ASSERT_TRUE(squatter.listen(QHostAddress::LocalHost, port));
+    GoogleOAuthManager& m = manager();
+    browserRedirectsWith("code=c");
+    http.enqueue(200, tokenJson(R"(,"refresh_token":"rt-1")"));
+    passBrowserDelay();
+    EXPECT_EQ(TestTasks::run(m.authorize()).refreshToken, QStringLiteral("rt-1"));
+    ASSERT_EQ(opener.opened.size(), 1);
+    const QUrl redirect(
+        QUrlQuery(opener.opened.first()).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    EXPECT_EQ(redirect.host(), QStringLiteral("127.0.0.1"));
+    EXPECT_NE(redirect.port(), port);
+    EXPECT_EQ(formValue(http.lastRequest().body, "redirect_uri"), redirect.toString());
+}
+
+// A real browser request (curl) to the real listener, on the free port it fell back to, with another
+// sign-in's state: the page says so and the sign-in ends without asking for tokens.
+TEST_F(GoogleOAuthManagerTest, RedirectWithAnotherStateFailsTheSignInThroughCurl) {
+    const QString curl = QStandardPaths::findExecutable(QStringLiteral("curl"));
+    if (curl.isEmpty())
+        GTEST_SKIP() << "curl is not installed (scripts/install-deps.sh test)";
+    QTcpServer squatter;
+    ASSERT_TRUE(squatter.listen(QHostAddress::LocalHost, port));
+    QProcess browser;
+    opener.onOpen = [&](const QUrl& url) {
+        const QUrl redirect(
+            QUrlQuery(url).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+        browser.start(curl,
+                      {QStringLiteral("-sS"), QStringLiteral("--max-time"), QStringLiteral("20"),
+                       redirect.toString() + QStringLiteral("?code=4%2F0forged&state=") +
+                           QUrlQuery(url).queryItemValue(QStringLiteral("state")) + QStringLiteral("x")});
+        return true;
+    };
     GoogleOAuthManager& m = manager();
     passBrowserDelay();
     try {
         TestTasks::run(m.authorize());
         ADD_FAILURE() << "sign-in succeeded";
     } catch (const GoogleOAuthError& error) {
-        EXPECT_EQ(error.errorCase(), Case::loopbackFailed);
+        EXPECT_EQ(error.errorCase(), Case::stateMismatch);
+        EXPECT_EQ(error.description(),
+                  QStringLiteral("The sign-in answer did not match this sign-in request."));
     }
-    EXPECT_TRUE(opener.opened.isEmpty());
+    // The page still has to travel: wait for curl with the event loop running.
+    if (browser.state() != QProcess::NotRunning) {
+        QEventLoop loop;
+        QObject::connect(&browser, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(std::chrono::seconds(20), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    EXPECT_TRUE(browser.readAllStandardOutput().contains("<title>Sign-in failed</title>"));
+    EXPECT_TRUE(http.requests().isEmpty());
 }
 
 TEST_F(GoogleOAuthManagerTest, NewSignInCancelsTheOneStillWaiting) {

@@ -6,6 +6,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
 #include <chrono>
 
 // A browser stand-in for the loopback listener: raw bytes over a real socket.
@@ -50,6 +52,20 @@ inline bool refuses(quint16 port, const QHostAddress& host = QHostAddress(QHostA
     QTcpSocket socket;
     socket.connectToHost(host, port);
     return !socket.waitForConnected(2000);
+}
+
+// What a browser sent to `authorization` brings back: the loopback port of its redirect address and the
+// request for it with Google's answer `query` plus the sign-in's state.
+struct Redirect {
+    quint16 port = 0;
+    QByteArray request;
+};
+inline Redirect redirectFor(const QUrl& authorization, const QByteArray& query) {
+    const QUrlQuery asked(authorization);
+    const QUrl redirect(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    return {quint16(redirect.port()), "GET " + redirect.path().toUtf8() + "?" + query +
+                                          "&state=" + asked.queryItemValue(QStringLiteral("state")).toUtf8() +
+                                          " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"};
 }
 
 // The page part of an answer, after the blank line.

@@ -6,6 +6,7 @@
 #include "google/browser_opener.h"
 #include "google/google_oauth_manager.h"
 #include "google/google_oauth_tokens.h"
+#include "google/loopback_test_support.h"
 #include "model/credential_accounts.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
@@ -165,14 +166,13 @@ ServiceEndpoints endpointsAt(const LocalHttpServer& server) {
 class ApprovingBrowser final : public BrowserOpener {
 public:
     bool openUrl(const QUrl& url) override {
-        const QUrl redirect(
-            QUrlQuery(url).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+        const LoopbackTestSupport::Redirect redirect =
+            LoopbackTestSupport::redirectFor(url, "code=4%2F0fault-code");
         m_socket = std::make_unique<QTcpSocket>();
         QTcpSocket* socket = m_socket.get();
-        QObject::connect(socket, &QTcpSocket::connected, socket, [socket] {
-            socket->write("GET /oauth/callback?code=4%2F0fault-code HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-        });
-        socket->connectToHost(QHostAddress::LocalHost, quint16(redirect.port()));
+        QObject::connect(socket, &QTcpSocket::connected, socket,
+                         [socket, redirect] { socket->write(redirect.request); });
+        socket->connectToHost(QHostAddress::LocalHost, redirect.port);
         return true;
     }
 

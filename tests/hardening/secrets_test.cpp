@@ -111,11 +111,11 @@ QByteArray sessionScript() {
 void routeGoogle(LocalHttpServer& server, int& refreshes) {
     using Request = LocalHttpServer::RecordedRequest;
     server.route("GET", "/o/oauth2/v2/auth", [](const Request& request) {
-        const QString redirect = QUrlQuery(QString::fromUtf8(request.rawQuery))
-                                     .queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
-        return Response::redirect(302, redirect.toUtf8() +
-                                           "?code=" + QUrl::toPercentEncoding(QString::fromUtf8(googleCode)) +
-                                           "&scope=analytics");
+        const QUrlQuery query(QString::fromUtf8(request.rawQuery));
+        const QString redirect = query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
+        return Response::redirect(
+            302, redirect.toUtf8() + "?code=" + QUrl::toPercentEncoding(QString::fromUtf8(googleCode)) +
+                     "&scope=analytics&state=" + query.queryItemValue(QStringLiteral("state")).toUtf8());
     });
     server.route("POST", "/token", [&refreshes](const Request& request) {
         QHash<QString, QString> form;
