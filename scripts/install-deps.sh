@@ -2,13 +2,36 @@
 # Installs the Debian 12 packages Zingboard needs. Idempotent: checks each package with dpkg and only
 # touches apt (update + install) when something is missing.
 # Usage: install-deps.sh [build|run|test|all]...   (default: all)
+# One package a line, with what uses it; add new ones to the group whose step needs them.
 set -euo pipefail
 
-build_pkgs=(g++ cmake ninja-build pkg-config make qt6-base-dev qt6-base-dev-tools qcoro-qt6-dev libsecret-1-dev
-  qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
-run_pkgs=(libqt6network6 libqt6multimedia6 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  fonts-noto-color-emoji sound-theme-freedesktop qt6-qpa-plugins)
-test_pkgs=(dbus dbus-x11 gnome-keyring libsecret-tools xvfb xauth xcompmgr pulseaudio espeak-ng sox chromium curl)
+build_pkgs=(
+  g++ make cmake ninja-build pkg-config # the build itself
+  qt6-base-dev qt6-base-dev-tools       # Qt Core/Network/Gui/Widgets and moc
+  qt6-multimedia-dev                    # reaction sounds (src/reactions)
+  qt6-svg-dev                           # symbols and logos (src/app, src/reactions)
+  qcoro-qt6-dev                         # coroutines over Qt (every asynchronous call)
+  libsecret-1-dev                       # the system keyring (secret_service_credential_store)
+  libgtest-dev libgmock-dev             # tests/
+  libbenchmark-dev                      # benchmarks/ (make bench)
+  clang libclang-rt-14-dev              # fuzz/ (make fuzz): libFuzzer and the sanitizer runtimes
+)
+run_pkgs=(
+  libqt6network6 libqt6multimedia6 # the program's Qt libraries
+  qt6-qpa-plugins                  # Qt platform plugins (xcb, wayland, offscreen for tests)
+  gstreamer1.0-plugins-base        # Ogg Vorbis decoding of the built-in clips
+  gstreamer1.0-plugins-good        # PulseAudio output of the clips
+  fonts-noto-color-emoji           # emoji in reactions (overlay_fonts)
+  sound-theme-freedesktop          # the system alert sounds offered with the built-in ones (sound_locations)
+)
+test_pkgs=(
+  dbus-daemon      # dbus-run-session: a private session bus per test run (run-tests.sh, tests/cli)
+  gnome-keyring    # a real Secret Service behind that bus
+  libsecret-tools  # secret-tool: keyring items written and read from outside (tests/model, tests/hardening)
+  pulseaudio       # a null audio sink for the playback tests (tests/support/pulse_null_sink)
+  chromium         # the browser of the Google sign-in test (tests/cli/google_sign_in_cli_test)
+  curl             # a browser stand-in for the loopback sign-in (tests/hardening, tests/google)
+)
 
 groups=("$@")
 [ ${#groups[@]} -eq 0 ] && groups=(all)

@@ -13,7 +13,8 @@ export XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen
 export ZINGBOARD_TEST_SCRATCH="$scratch"
 
 # gnome-keyring only serves collections once unlocked; the password comes from standard input.
-exec dbus-run-session -- bash -c '
+# Not exec'd: the EXIT trap above must still run to remove the scratch home and keyring.
+dbus-run-session -- bash -c '
   printf zingboard-test | gnome-keyring-daemon --unlock --components=secrets >/dev/null
   ctest --test-dir "$0" --output-on-failure -j "$(nproc)" "$@"
 ' "$build" "$@"
