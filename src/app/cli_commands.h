@@ -2,14 +2,15 @@
 
 #include <QCoroTask>
 #include <QString>
-#include <cstdio>
 
 class AppContext;
+class CommandConsole;
 
-// The one-shot commands. Each returns the process exit status; messages go to `out`, errors to `err`.
+// The one-shot commands. Each returns the process exit status and talks to the user through `console`.
 namespace CliCommands {
-int status(AppContext& context, bool json, std::FILE* out);
-// `target` is "stripe", "datafast" or "google"; credentials come from standard input.
-QCoro::Task<int> connect(AppContext& context, QString target, std::FILE* out, std::FILE* err);
-QCoro::Task<int> disconnect(AppContext& context, QString target, std::FILE* out, std::FILE* err);
+int status(AppContext& context, bool json, CommandConsole& console);
+// `target` is "stripe" or "datafast"; credentials are read from the console's input.
+QCoro::Task<int> connect(AppContext& context, QString target, CommandConsole& console);
+// `target` is "stripe", "datafast" or "google".
+QCoro::Task<int> disconnect(AppContext& context, QString target, CommandConsole& console);
 } // namespace CliCommands

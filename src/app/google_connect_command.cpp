@@ -1,8 +1,7 @@
 #include "app/google_connect_command.h"
 
 #include "app/app_context.h"
-#include "app/cli_output.h"
-#include "app/secret_input.h"
+#include "app/command_console.h"
 #include "engine/google_connect_flow.h"
 #include "google/browser_opener.h"
 #include "google/google_oauth_error.h"
@@ -23,19 +22,18 @@ namespace {
 // warning here.
 class PrintingOpener final : public BrowserOpener {
 public:
-    PrintingOpener(bool launch, std::FILE* out, std::FILE* err) : m_launch(launch), m_out(out), m_err(err) {}
+    PrintingOpener(bool launch, CommandConsole& console) : m_launch(launch), m_console(console) {}
     bool openUrl(const QUrl& url) override {
-        CliOutput::print(m_out, QStringLiteral("Open this address to sign in to Google:\n") +
-                                    url.toString(QUrl::FullyEncoded) + QLatin1Char('\n'));
+        m_console.out(QStringLiteral("Open this address to sign in to Google:\n") +
+                      url.toString(QUrl::FullyEncoded) + QLatin1Char('\n'));
         if (m_launch && !XdgBrowserOpener().openUrl(url))
-            CliOutput::print(m_err, QStringLiteral("Could not open your browser for Google sign-in.\n"));
+            m_console.err(QStringLiteral("Could not open your browser for Google sign-in.\n"));
         return true;
     }
 
 private:
     bool m_launch;
-    std::FILE* m_out;
-    std::FILE* m_err;
+    CommandConsole& m_console;
 };
 
 QString propertyLine(int number, const Ga4PropertyOption& option) {
@@ -53,27 +51,28 @@ QString siteLine(int number, const GscSiteOption& option) {
 }
 
 // On a terminal, asks for a list number (or the identifier itself); empty input skips.
-std::optional<QString> askChoice(const QString& prompt, const QStringList& identifiers) {
-    const std::optional<QString> answer = SecretInput::readLine(prompt, false);
+QCoro::Task<std::optional<QString>> askChoice(CommandConsole& console, QString prompt,
+                                              QStringList identifiers) {
+    const std::optional<QString> answer = co_await console.readLine(prompt, false);
     if (!answer || answer->trimmed().isEmpty())
-        return std::nullopt;
+        co_return std::nullopt;
     bool isNumber = false;
     const int number = answer->trimmed().toInt(&isNumber);
     if (isNumber && number >= 1 && number <= identifiers.size())
-        return identifiers.at(number - 1);
-    return answer->trimmed();
+        co_return identifiers.at(number - 1);
+    co_return answer->trimmed();
 }
 
 } // namespace
 
-QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::FILE* err) {
+QCoro::Task<int> run(AppContext& context, Options options, CommandConsole& console) {
     GoogleConnectFlow flow(context.state(), context.googleOAuth(), context.google());
     if (!flow.isConfigured()) {
-        CliOutput::print(err, GoogleOAuthError::notConfigured().description() + QLatin1Char('\n'));
+        console.err(GoogleOAuthError::notConfigured().description() + QLatin1Char('\n'));
         co_return 1;
     }
 
-    PrintingOpener opener(!options.noBrowser, out, err);
+    PrintingOpener opener(!options.noBrowser, console);
     GoogleOAuthManager& oauth = context.googleOAuth();
     BrowserOpener& previousOpener = oauth.browserOpener();
     oauth.setBrowserOpener(opener);
@@ -82,14 +81,13 @@ QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::
     GoogleConnectFlow::Resources resources;
     try {
         co_await flow.signIn();
-        CliOutput::print(out, QStringLiteral("Signed in to Google.\n"));
+        console.out(QStringLiteral("Signed in to Google.\n"));
         resources = co_await flow.loadResources();
     } catch (const std::exception& error) {
         const QString description = describeError(error);
-        CliOutput::print(err, shortErrorText(description) + QLatin1Char('\n'));
+        console.err(shortErrorText(description) + QLatin1Char('\n'));
         if (GoogleConnectFlow::meansSessionExpired(description))
-            CliOutput::print(
-                err,
+            console.err(
                 QStringLiteral("Google session expired \u2014 reconnect to refresh your property list.\n"));
         co_return 1;
     }
@@ -110,43 +108,45 @@ QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::
     }
     if (siteUrls.isEmpty())
         listing += QStringLiteral("  (none)\n");
-    CliOutput::print(out, listing);
+    console.out(listing);
 
     // Flags decide; without them a terminal is asked, anything else leaves the choice as it was.
     std::optional<QString> property = options.gaProperty;
     std::optional<QString> site = options.gscSite;
-    if (SecretInput::isInteractive()) {
+    if (console.isInteractive()) {
         if (!property && !propertyIds.isEmpty())
-            property = askChoice(QStringLiteral("GA4 property number (Enter to skip): "), propertyIds);
+            property = co_await askChoice(console, QStringLiteral("GA4 property number (Enter to skip): "),
+                                          propertyIds);
         if (!site && !siteUrls.isEmpty())
-            site = askChoice(QStringLiteral("Search Console site number (Enter to skip): "), siteUrls);
+            site = co_await askChoice(console, QStringLiteral("Search Console site number (Enter to skip): "),
+                                      siteUrls);
     }
 
     // Both are checked before either is applied, so a mistyped one changes nothing.
     const std::optional<Ga4PropertyOption> chosenProperty =
         property ? GoogleConnectFlow::findProperty(resources.properties, *property) : std::nullopt;
     if (property && !chosenProperty) {
-        CliOutput::print(err, QStringLiteral("No Google Analytics property \"") + *property +
-                                  QStringLiteral("\" in the list above.\n"));
+        console.err(QStringLiteral("No Google Analytics property \"") + *property +
+                    QStringLiteral("\" in the list above.\n"));
         co_return 1;
     }
     if (site && !siteUrls.contains(*site)) {
-        CliOutput::print(err, QStringLiteral("No Search Console site \"") + *site +
-                                  QStringLiteral("\" in the list above.\n"));
+        console.err(QStringLiteral("No Search Console site \"") + *site +
+                    QStringLiteral("\" in the list above.\n"));
         co_return 1;
     }
     if (chosenProperty) {
         flow.chooseGa4Property(resources.properties, chosenProperty->id);
-        CliOutput::print(out, QStringLiteral("Google Analytics: ") + chosenProperty->name +
-                                  QStringLiteral(" (") + chosenProperty->id + QStringLiteral(")\n"));
+        console.out(QStringLiteral("Google Analytics: ") + chosenProperty->name + QStringLiteral(" (") +
+                    chosenProperty->id + QStringLiteral(")\n"));
     }
     if (site) {
         flow.chooseGscSite(resources.sites, *site);
-        CliOutput::print(out, QStringLiteral("Search Console: ") + *site + QLatin1Char('\n'));
+        console.out(QStringLiteral("Search Console: ") + *site + QLatin1Char('\n'));
     }
     if (!chosenProperty && !site)
-        CliOutput::print(
-            out, QStringLiteral("No property or site chosen; run again with --ga-property or --gsc-site.\n"));
+        console.out(
+            QStringLiteral("No property or site chosen; run again with --ga-property or --gsc-site.\n"));
     co_return 0;
 }
 

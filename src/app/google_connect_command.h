@@ -2,10 +2,10 @@
 
 #include <QCoroTask>
 #include <QString>
-#include <cstdio>
 #include <optional>
 
 class AppContext;
+class CommandConsole;
 
 // `zingboard connect google`: the browser sign-in, then the property and site lists, then the choices applied
 // as the Google connect panel applies them.
@@ -20,6 +20,6 @@ struct Options {
 };
 
 // The exit status: 0 once signed in and every given choice applied, 1 after printing the failure.
-QCoro::Task<int> run(AppContext& context, Options options, std::FILE* out, std::FILE* err);
+QCoro::Task<int> run(AppContext& context, Options options, CommandConsole& console);
 
 } // namespace GoogleConnectCommand
