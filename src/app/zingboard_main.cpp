@@ -4,7 +4,12 @@
 #include "app/cli_commands.h"
 #include "app/google_connect_command.h"
 #include "app/headless_runner.h"
+#include "app/instance/instance_client.h"
+#include "app/instance/instance_server.h"
+#include "app/orderly_exit.h"
 #include "app/scaled_clock.h"
+#include "app/secret_input.h"
+#include "app/stdio_console.h"
 #include "app/termination_signals.h"
 #include "engine/app_state.h"
 #include "reactions/floating_reaction_controller.h"
@@ -18,6 +23,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -66,27 +72,76 @@ int runInLoop(std::function<QCoro::Task<int>()> body) {
     return QCoreApplication::exec();
 }
 
-// Runs the polling engine until it finishes or a termination signal arrives. A poll still waiting on the
-// network when the loop ends would resume into torn-down objects, so then the engine is left to the
-// process's end instead of being destroyed (the documents are saved by then).
+// Runs the polling engine as the running instance until it finishes or is asked to leave. A poll still
+// waiting on the network when the loop ends would resume into torn-down objects, so then the engine is left
+// to the process's end instead of being destroyed (the documents are saved by then).
 int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options options,
-               const std::function<void(AppContext&)>& decorate = {}) {
+               const InstancePaths& paths,
+               const std::function<std::function<void()>(AppContext&)>& decorate = {}) {
     TerminationSignals signals;
     HeadlessRunner runner(*context, options);
-    QObject::connect(&signals, &TerminationSignals::terminationRequested, &runner, &HeadlessRunner::stop);
+    OrderlyExit leaving(context->state());
+    leaving.setBeforeSave([&runner] { runner.stop(); });
+    QObject::connect(&signals, &TerminationSignals::terminationRequested, &leaving,
+                     [&leaving] { leaving.leave(0); });
     QObject::connect(
-        &runner, &HeadlessRunner::finished, QCoreApplication::instance(),
-        [](int status) { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+        &runner, &HeadlessRunner::finished, &leaving, [&leaving](int status) { leaving.leave(status); },
+        Qt::QueuedConnection);
+    InstanceSession::Host host{context.get(), {}};
     if (decorate)
-        decorate(*context);
+        host.openPanel = decorate(*context);
+    InstanceServer server(host);
+    QString problem;
+    if (!server.listen(paths, &problem)) {
+        printText(stderr, QStringLiteral("zingboard: cannot listen on ") + paths.socket +
+                              QStringLiteral(": ") + problem + QLatin1Char('\n'));
+        return 1;
+    }
+    leaving.setInstanceServer(&server);
     if (context->audioUnavailable())
         std::fputs("No audio output found: reactions will be silent.\n", stderr);
     context->preloadSounds();
     QTimer::singleShot(0, &runner, &HeadlessRunner::start);
     const int status = QCoreApplication::exec();
-    if (context->state().isPolling())
+    if (leaving.workStillSuspended())
         (void)context.release();
     return status;
+}
+
+std::optional<InstancePaths> instancePaths() {
+    QString problem;
+    std::optional<InstancePaths> paths = InstancePaths::forThisUser(&problem);
+    if (!paths)
+        printText(stderr, QStringLiteral("zingboard: cannot keep to one running Zingboard: ") + problem +
+                              QLatin1Char('\n'));
+    return paths;
+}
+
+int ownerDoesNotAnswer(InstanceClient& client) {
+    printText(stderr, QStringLiteral("zingboard: another Zingboard (process ") +
+                          QString::number(client.ownerPid().value_or(0)) +
+                          QStringLiteral(") holds the lock but does not answer.\n"));
+    return 1;
+}
+
+// The one-shot commands go to the running instance when there is one, so that it keeps the documents whole.
+// Nothing when there is none: the caller acts itself. Without a usable runtime folder no instance can be
+// running either (it could not have taken the lock).
+std::optional<int> handOver(const InstanceRequest& request) {
+    QString problem;
+    const std::optional<InstancePaths> paths = InstancePaths::forThisUser(&problem);
+    if (!paths)
+        return std::nullopt;
+    InstanceClient client(*paths);
+    switch (client.find(false)) {
+    case InstanceClient::Presence::reached:
+        return client.carryOut(request);
+    case InstanceClient::Presence::silent:
+        return ownerDoesNotAnswer(client);
+    case InstanceClient::Presence::absent:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -169,11 +224,30 @@ int zingboardMain(int argc, char** argv) {
     if (p.command.isEmpty()) {
         if (auto problem = allowOnly({QStringLiteral("demo")}))
             return usageError(*problem);
+        const std::optional<InstancePaths> paths = instancePaths();
+        if (!paths)
+            return 1;
+        InstanceClient instance(*paths);
+        if (!instance.lock().tryLock(0)) {
+            // A later launch only asks the running program to show itself; it needs no display for that.
+            QCoreApplication probe(argc, argv);
+            InstanceRequest request;
+            request.command = InstanceRequest::Command::open;
+            request.demo = p.demo;
+            switch (instance.find(true)) {
+            case InstanceClient::Presence::reached:
+                return instance.carryOut(request);
+            case InstanceClient::Presence::silent:
+                return ownerDoesNotAnswer(instance);
+            case InstanceClient::Presence::absent:
+                break;
+            }
+        }
         QApplication app(argc, argv);
         app.setQuitOnLastWindowClosed(false);
         auto context = std::make_unique<AppContext>(AppContext::Options{false, timeScale});
-        return runPolling(std::move(context), HeadlessRunner::Options{p.demo, false, false},
-                          [](AppContext& c) {
+        return runPolling(std::move(context), HeadlessRunner::Options{p.demo, false, false}, *paths,
+                          [](AppContext& c) -> std::function<void()> {
                               AppState& state = c.state();
                               auto* overlay = new FloatingReactionController(
                                   state.reactionStore(),
@@ -185,15 +259,31 @@ int zingboardMain(int argc, char** argv) {
                               overlay->attach();
                               QObject::connect(&state, &AppState::settingsChanged, overlay,
                                                &FloatingReactionController::settingsChanged);
+                              return {};
                           });
     }
 
     if (p.command == QLatin1String("headless")) {
         if (!p.arguments.isEmpty())
             return usageError(QStringLiteral("headless takes no arguments."));
+        const std::optional<InstancePaths> paths = instancePaths();
+        if (!paths)
+            return 1;
         QCoreApplication app(argc, argv);
+        InstanceClient instance(*paths);
+        switch (instance.find(true)) {
+        case InstanceClient::Presence::reached:
+            printText(stderr, QStringLiteral("zingboard: Zingboard is already running (process ") +
+                                  QString::number(instance.ownerPid().value_or(0)) +
+                                  QStringLiteral("); headless does not start beside it. Quit it first.\n"));
+            return 1;
+        case InstanceClient::Presence::silent:
+            return ownerDoesNotAnswer(instance);
+        case InstanceClient::Presence::absent:
+            break;
+        }
         auto context = std::make_unique<AppContext>(AppContext::Options{p.mute, timeScale});
-        return runPolling(std::move(context), HeadlessRunner::Options{p.demo, p.once, p.json});
+        return runPolling(std::move(context), HeadlessRunner::Options{p.demo, p.once, p.json}, *paths);
     }
 
     if (p.command == QLatin1String("status")) {
@@ -202,8 +292,14 @@ int zingboardMain(int argc, char** argv) {
         if (!p.arguments.isEmpty())
             return usageError(QStringLiteral("status takes no arguments."));
         QCoreApplication app(argc, argv);
+        InstanceRequest request;
+        request.command = InstanceRequest::Command::status;
+        request.json = p.json;
+        if (const std::optional<int> status = handOver(request))
+            return *status;
         AppContext context(AppContext::Options{true, std::nullopt});
-        return CliCommands::status(context, p.json, stdout);
+        StdioConsole console;
+        return CliCommands::status(context, p.json, console);
     }
 
     if (p.command == QLatin1String("connect") || p.command == QLatin1String("disconnect")) {
@@ -212,23 +308,32 @@ int zingboardMain(int argc, char** argv) {
         if (p.arguments.size() != 1 || !targets.contains(p.arguments.first()))
             return usageError(p.command + QStringLiteral(" needs one of: stripe, datafast, google."));
         QCoreApplication app(argc, argv);
-        AppContext context(AppContext::Options{true, std::nullopt});
         const QString target = p.arguments.first();
-        if (p.command == QLatin1String("connect") && target == QLatin1String("google")) {
-            GoogleConnectCommand::Options google;
-            google.noBrowser = parser.isSet(noBrowser);
-            if (parser.isSet(gaProperty))
-                google.gaProperty = parser.value(gaProperty);
-            if (parser.isSet(gscSite))
-                google.gscSite = parser.value(gscSite);
-            return runInLoop(
-                [&context, google] { return GoogleConnectCommand::run(context, google, stdout, stderr); });
-        }
-        if (p.command == QLatin1String("connect"))
-            return runInLoop(
-                [&context, target] { return CliCommands::connect(context, target, stdout, stderr); });
-        return runInLoop(
-            [&context, target] { return CliCommands::disconnect(context, target, stdout, stderr); });
+        const bool connect = p.command == QLatin1String("connect");
+        GoogleConnectCommand::Options google;
+        google.noBrowser = parser.isSet(noBrowser);
+        if (parser.isSet(gaProperty))
+            google.gaProperty = parser.value(gaProperty);
+        if (parser.isSet(gscSite))
+            google.gscSite = parser.value(gscSite);
+
+        InstanceRequest request;
+        request.command = connect ? InstanceRequest::Command::connect : InstanceRequest::Command::disconnect;
+        request.target = target;
+        request.interactive = SecretInput::isInteractive();
+        request.noBrowser = google.noBrowser;
+        request.gaProperty = google.gaProperty;
+        request.gscSite = google.gscSite;
+        if (const std::optional<int> status = handOver(request))
+            return *status;
+
+        AppContext context(AppContext::Options{true, std::nullopt});
+        StdioConsole console;
+        if (connect && target == QLatin1String("google"))
+            return runInLoop([&] { return GoogleConnectCommand::run(context, google, console); });
+        if (connect)
+            return runInLoop([&] { return CliCommands::connect(context, target, console); });
+        return runInLoop([&] { return CliCommands::disconnect(context, target, console); });
     }
 
     return usageError(QStringLiteral("unknown command '") + p.command + QStringLiteral("'."));

@@ -38,6 +38,61 @@ CliSandbox::CliSandbox() : m_env(QProcessEnvironment::systemEnvironment()) {
     }
 }
 
+QString CliSandbox::runtimeFolder() const {
+    return m_root.filePath(QStringLiteral("runtime"));
+}
+
+std::unique_ptr<QProcess> CliSandbox::start(const QStringList& arguments) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(m_env);
+    process->start(QStringLiteral(ZINGBOARD_EXECUTABLE), arguments);
+    if (!process->waitForStarted(10000))
+        ADD_FAILURE() << "could not start " << ZINGBOARD_EXECUTABLE;
+    process->closeWriteChannel();
+    return process;
+}
+
+CliSandbox::Result CliSandbox::stop(QProcess& process, int signal, std::chrono::milliseconds limit) {
+    Result result;
+    if (process.state() != QProcess::NotRunning) {
+        ::kill(pid_t(process.processId()), signal);
+        if (!waitFor([&process] { return process.state() == QProcess::NotRunning; }, limit)) {
+            process.kill();
+            process.waitForFinished(5000);
+            ADD_FAILURE() << "still running " << limit.count() << " ms after signal " << signal;
+            return result;
+        }
+    }
+    result.finished = process.exitStatus() == QProcess::NormalExit;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+bool CliSandbox::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    bool expired = false;
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        expired = true;
+        loop.quit();
+    });
+    deadline.start(limit);
+    // Looks again after each short pause; the condition, not the pause, decides.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    poll.start(20);
+    if (condition())
+        return true;
+    loop.exec();
+    return !expired || condition();
+}
+
 QString CliSandbox::configFolder() const {
     return m_root.filePath(QStringLiteral("config/zingboard"));
 }

@@ -11,7 +11,10 @@
 #include <QTimeZone>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QProcess;
 
 // Runs the real executable in a throw-away home with its own configuration and data folders. The Secret
 // Service (when the test runner provides one) is the one of the test session.
@@ -39,7 +42,17 @@ public:
     Result runUntil(const QStringList& arguments, const LineWatcher& watcher, int stopSignal,
                     std::chrono::milliseconds limit = std::chrono::seconds(30));
 
+    // Starts the program and leaves it running; the caller ends it (see stop).
+    std::unique_ptr<QProcess> start(const QStringList& arguments);
+    // Sends `signal` and waits up to `limit` for the program to end; kills it after that.
+    static Result stop(QProcess& process, int signal,
+                       std::chrono::milliseconds limit = std::chrono::seconds(30));
+    // Runs the event loop until `condition` holds or `limit` passes; says whether it held.
+    static bool waitFor(const std::function<bool()>& condition,
+                        std::chrono::milliseconds limit = std::chrono::seconds(30));
+
     QString configFolder() const;
+    QString runtimeFolder() const;
     // A stored document by key ("zingboard.settings"), as bytes; nothing when the file is missing.
     std::optional<QByteArray> document(const QString& key) const;
     void writeDocument(const QString& key, const QByteArray& bytes) const;
