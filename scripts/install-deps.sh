@@ -18,10 +18,12 @@ build_pkgs=(
 )
 run_pkgs=(
   libqt6network6 libqt6multimedia6 # the program's Qt libraries
+  libqt6svg6                       # drawing the symbols and logos (src/app/components)
   qt6-qpa-plugins                  # Qt platform plugins (xcb, wayland, offscreen for tests)
   gstreamer1.0-plugins-base        # Ogg Vorbis decoding of the built-in clips
   gstreamer1.0-plugins-good        # PulseAudio output of the clips
   fonts-noto-color-emoji           # emoji in reactions (overlay_fonts)
+  fonts-quicksand                  # the rounded design of the screens and the overlay (else the default sans)
   sound-theme-freedesktop          # the system alert sounds offered with the built-in ones (sound_locations)
 )
 test_pkgs=(
