@@ -6,7 +6,7 @@ ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-asan fuzz-build fuzz bench clean format
+.PHONY: all deps configure build run test test-asan fuzz-build fuzz bench clean format screenshots
 
 all: build
 
@@ -44,6 +44,12 @@ fuzz-build: deps
 # Every fuzz program for FUZZ_SECONDS each; fails on any finding.
 fuzz: fuzz-build
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
+# Every screen and component state, rendered offscreen at 1x and 2x into $(BUILD_DIR)/screenshots/.
+screenshots: configure
+	@cmake --build $(BUILD_DIR) --target zingboard_screenshots
+	@rm -rf $(BUILD_DIR)/screenshots
+	@$(BUILD_DIR)/gallery/zingboard_screenshots $(BUILD_DIR)/screenshots
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
