@@ -10,7 +10,7 @@ namespace {
 // centre.
 int leftEdge(const QImage& image) {
     for (int x = 0; x < image.width(); ++x)
-        if (image.pixelColor(x, image.height() / 2).alpha() > 128)
+        if (image.pixelColor(x, image.height() / 2).alpha() > 20)
             return x;
     return -1;
 }
@@ -60,9 +60,8 @@ TEST(PrimaryButton, PressingRunsTheEaseAndHidingEndsIt) {
     ZingPrimaryButton button(QStringLiteral("Save"));
     button.resize(200, 40);
     button.show();
-    button.repaint(); // the first paint shows the state at once; later changes ease
+    renderedImage(button); // the first paint shows the state at once; later changes ease
     button.setDown(true);
-    button.repaint();
     const QImage easing = renderedImage(button);
     EXPECT_GT(easing.pixelColor(100, 4).alphaF(), 0.8) << "a press must ease in, not jump";
 

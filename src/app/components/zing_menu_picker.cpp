@@ -10,7 +10,7 @@
 namespace {
 constexpr int padX = 10;
 constexpr int padY = 6;
-constexpr int chevron = 10;
+constexpr int chevron = 12;
 constexpr int chevronGap = 6;
 } // namespace
 
@@ -20,6 +20,10 @@ ZingMenuPicker::ZingMenuPicker(QWidget* parent) : QComboBox(parent), m_tint(Zing
     setCursor(Qt::PointingHandCursor);
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // The size follows the widest entry.
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { updateGeometry(); });
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] { updateGeometry(); });
+    connect(model(), &QAbstractItemModel::dataChanged, this, [this] { updateGeometry(); });
 }
 
 void ZingMenuPicker::setTint(const QColor& color) {

@@ -70,8 +70,10 @@ void paint(QPainter& painter, const QRectF& rect, const QString& name, const QCo
     if (side <= 0)
         return;
     const QRectF square(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);
-    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const int pixels = std::max(1, int(std::ceil(side * ratio)));
+    // Rasterise at the resolution the painter really draws at (device pixel ratio and any scaling), so small
+    // symbols stay sharp on 2x screens.
+    const qreal scale = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    const int pixels = std::max(1, int(std::ceil(side * std::max<qreal>(1.0, scale))));
     painter.drawImage(square, tinted(name, color, QSize(pixels, pixels)));
 }
 
