@@ -36,6 +36,9 @@ bool renderPage(const GalleryPage& page, const QDir& output, QTextStream& err) {
         auto* layout = new QVBoxLayout(window.get());
         layout->setContentsMargins(16, 16, 16, 16);
         layout->addWidget(content);
+        // Components that do not grow sit at the top, as in a screen.
+        if (!(content->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag))
+            layout->addStretch(1);
     } else {
         window.reset(content);
     }
@@ -61,6 +64,13 @@ bool renderPage(const GalleryPage& page, const QDir& output, QTextStream& err) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The offscreen platform says this for every window it cannot size from hints; it is noise here.
+    static QtMessageHandler standard = nullptr;
+    standard =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.contains(QLatin1String("propagateSizeHints")) && standard)
+                standard(type, context, message);
+        });
     // Always offscreen: the pictures must not depend on a display or its scale.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

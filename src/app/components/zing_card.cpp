@@ -8,7 +8,8 @@
 ZingCard::ZingCard(QWidget* parent) : QFrame(parent), m_layout(new QVBoxLayout(this)) {
     m_layout->setContentsMargins(14, 14, 14, 14);
     m_layout->setSpacing(8);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // Cards take the height of their content; extra room goes to the space around them.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
 }
 
 void ZingCard::addWidget(QWidget* widget) {

@@ -27,7 +27,7 @@ ZingSectionHeader::ZingSectionHeader(const QString& title, const QString& subtit
     layout->addWidget(m_title);
     layout->addWidget(m_subtitle);
     m_subtitle->setWordWrap(true);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     setTitle(title);
     setSubtitle(subtitle);
 }
