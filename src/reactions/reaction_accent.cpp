@@ -11,9 +11,15 @@ QColor seoBlue() {
 } // namespace
 
 QColor accent(const std::optional<ReactionDetails>& details) {
-    if (!details)
-        return ZingTheme::electricPurple();
-    switch (details->context) {
+    return accent(details ? details->context : ReactionContext::goal);
+}
+
+ZingGradient accentGradient(const std::optional<ReactionDetails>& details) {
+    return accentGradient(details ? details->context : ReactionContext::goal);
+}
+
+QColor accent(ReactionContext context) {
+    switch (context) {
     case ReactionContext::purchase:
     case ReactionContext::revenue:
     case ReactionContext::whale:
@@ -37,10 +43,8 @@ QColor accent(const std::optional<ReactionDetails>& details) {
     return ZingTheme::electricPurple();
 }
 
-ZingGradient accentGradient(const std::optional<ReactionDetails>& details) {
-    if (!details)
-        return ZingTheme::heroGradient();
-    switch (details->context) {
+ZingGradient accentGradient(ReactionContext context) {
+    switch (context) {
     case ReactionContext::purchase:
     case ReactionContext::traffic:
     case ReactionContext::revenue:

@@ -9,6 +9,8 @@
 
 // The per-context look shared by the celebration card and the toast. Absent details use the goal look.
 namespace ReactionAccent {
+QColor accent(ReactionContext context);
+ZingGradient accentGradient(ReactionContext context);
 QColor accent(const std::optional<ReactionDetails>& details);
 ZingGradient accentGradient(const std::optional<ReactionDetails>& details);
 QString stampEmoji(const std::optional<ReactionDetails>& details);
