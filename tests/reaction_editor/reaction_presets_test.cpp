@@ -37,14 +37,14 @@ TEST(GoalReactionPresets, FollowTheMetricGroup) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(labels(GoalReactionPresets::presets(c.metric)), c.expected)
-            << MetricKinds::rawValue(c.metric);
+            << MetricKinds::rawValue(c.metric).toStdString();
 }
 
 TEST(TriggerReactionPresets, ContextsWithoutARowOfTheirOwnShareThePartyRow) {
     for (ReactionContext context : {ReactionContext::whale, ReactionContext::dispute, ReactionContext::failed,
                                     ReactionContext::goal, ReactionContext::test})
         EXPECT_EQ(labels(TriggerReactionPresets::presets(context)), row({"Party", "Fire", "Zoom", "Cha"}))
-            << ReactionContexts::rawValue(context);
+            << ReactionContexts::rawValue(context).toStdString();
 }
 
 TEST(TriggerReactionPresets, FollowTheEventCatalogsContextNotTheSource) {
@@ -63,7 +63,7 @@ TEST(TriggerReactionPresets, FollowTheEventCatalogsContextNotTheSource) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(labels(TriggerReactionPresets::presets(c.kind)), c.expected)
-            << TriggerEventKinds::rawValue(c.kind);
+            << TriggerEventKinds::rawValue(c.kind).toStdString();
 }
 
 TEST(ReactionPresets, EveryPresetIsACompleteReactionWithTypographicEllipses) {

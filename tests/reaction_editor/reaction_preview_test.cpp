@@ -9,7 +9,7 @@ namespace {
 TEST(ReactionPreview, StampLeansRightForARefundAndLeftForEverythingElse) {
     for (ReactionContext context : ReactionContexts::allCases())
         EXPECT_EQ(ReactionPreview::stampAngle(context), context == ReactionContext::refund ? 5.0 : -4.0)
-            << ReactionContexts::rawValue(context);
+            << ReactionContexts::rawValue(context).toStdString();
 }
 
 TEST(ReactionPreview, ChipsShowProductAndPlanOnly) {
