@@ -1,3 +1,4 @@
+#include "app/screens/reaction/emoji_picker_grid.h"
 #include "app/screens/reaction/reaction_editor.h"
 #include "app/screens/reaction/reaction_preview_card.h"
 #include "gallery/gallery.h"
@@ -11,7 +12,7 @@ QString text(const char* utf8) {
 
 ReactionEditor* editor(GalleryFixture& fixture, const ReactionConfig& reaction,
                        const QStringList& suggested) {
-    auto* editor = new ReactionEditor(fixture.parts.sound);
+    auto* editor = new ReactionEditor(fixture.sound);
     editor->setSuggestedEmojis(suggested);
     editor->setShowPresets(true);
     editor->setReaction(reaction);
