@@ -30,7 +30,11 @@ std::unique_ptr<Clock> makeClock(const std::optional<double>& timeScale) {
 
 AppContext::AppContext(const Options& options)
     : m_clock(makeClock(options.timeScale)), m_preferences(FilePreferencesStore::defaultFolder()),
-      m_persistence(m_preferences, *m_clock), m_keychain(m_credentials),
+      m_readOnlyPreferences(m_preferences),
+      m_persistence(options.readOnly ? static_cast<PreferencesStore&>(m_readOnlyPreferences) : m_preferences,
+                    *m_clock),
+      m_readOnlyCredentials(m_credentials),
+      m_keychain(options.readOnly ? static_cast<CredentialStore&>(m_readOnlyCredentials) : m_credentials),
       m_endpoints(ServiceEndpoints::fromEnvironment()) {
     m_demo = std::make_unique<DemoProvider>(*m_clock, m_random);
     m_stripe = std::make_unique<StripeProvider>(m_http, m_keychain, *m_clock, m_endpoints);

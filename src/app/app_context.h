@@ -4,6 +4,8 @@
 #include "model/file_preferences_store.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
+#include "model/read_only_credential_store.h"
+#include "model/read_only_preferences_store.h"
 #include "model/secret_service_credential_store.h"
 #include "model/system_random_source.h"
 #include "net/qt_http_client.h"
@@ -34,6 +36,8 @@ public:
         bool silent = false;
         // Test hook: time runs this many times faster (see ScaledClock).
         std::optional<double> timeScale;
+        // Reports only: no document and no keyring item is ever written.
+        bool readOnly = false;
     };
 
     explicit AppContext(const Options& options);
@@ -63,8 +67,10 @@ private:
     std::unique_ptr<Clock> m_clock;
     SystemRandomSource m_random;
     FilePreferencesStore m_preferences;
+    ReadOnlyPreferencesStore m_readOnlyPreferences;
     PersistenceManager m_persistence;
     SecretServiceCredentialStore m_credentials;
+    ReadOnlyCredentialStore m_readOnlyCredentials;
     KeychainStore m_keychain;
     QtHttpClient m_http;
     ServiceEndpoints m_endpoints;

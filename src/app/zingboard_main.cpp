@@ -297,7 +297,7 @@ int zingboardMain(int argc, char** argv) {
         request.json = p.json;
         if (const std::optional<int> status = handOver(request))
             return *status;
-        AppContext context(AppContext::Options{true, std::nullopt});
+        AppContext context(AppContext::Options{true, std::nullopt, true});
         StdioConsole console;
         return CliCommands::status(context, p.json, console);
     }
