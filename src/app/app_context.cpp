@@ -72,9 +72,16 @@ AppContext::AppContext(const Options& options)
 }
 
 AppContext::~AppContext() {
+    shutdown();
     // The engine first: it refers to everything else.
     m_simulator.reset();
     m_state.reset();
+}
+
+void AppContext::shutdown() {
+    m_state->stopPolling();
+    m_googleOAuth->cancelPendingSignIn();
+    m_http.cancelAll();
 }
 
 void AppContext::followMutedSetting() {

@@ -60,6 +60,10 @@ public:
 
     // Opens the sound clips; a no-op when silent.
     void preloadSounds();
+    // The orderly end of the process (Ctrl-C, SIGTERM, Quit): polling stops, a waiting sign-in is cancelled
+    // and every request in flight ends now, so a poll that waited on the network unwinds before anything it
+    // uses is destroyed. The documents are left as last saved. Also run by the destructor.
+    void shutdown();
 
 private:
     void followMutedSetting();

@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -72,9 +74,8 @@ int runInLoop(std::function<QCoro::Task<int>()> body) {
     return QCoreApplication::exec();
 }
 
-// Runs the polling engine as the running instance until it finishes or is asked to leave. A poll still
-// waiting on the network when the loop ends would resume into torn-down objects, so then the engine is left
-// to the process's end instead of being destroyed (the documents are saved by then).
+// Runs the polling engine as the running instance until it finishes or is asked to leave. A poll or command
+// still waiting on the network when the loop ends is cancelled and unwinds before the engine is destroyed.
 int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options options,
                const InstancePaths& paths,
                const std::function<std::function<void()>(AppContext&)>& decorate = {}) {
@@ -103,6 +104,14 @@ int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options opti
     context->preloadSounds();
     QTimer::singleShot(0, &runner, &HeadlessRunner::start);
     const int status = QCoreApplication::exec();
+    context->shutdown();
+    // Cancelling resumes what waited on the network at once; something else (a keyring call that has not
+    // answered yet) gets a short while to return.
+    QDeadlineTimer deadline(std::chrono::milliseconds(500));
+    while (leaving.workStillSuspended() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // Work that still waits would resume into torn-down objects: leave the engine to the process's end (the
+    // documents are saved by then).
     if (leaving.workStillSuspended())
         (void)context.release();
     return status;

@@ -119,12 +119,23 @@ MetricProvider& AppState::providerObject(IntegrationProvider provider) {
 // ---- poll loop ----
 
 void AppState::startPolling() {
+    m_pollingStopped = false;
     if (m_sleepTimer) {
         m_deps.clock.cancel(*m_sleepTimer);
         m_sleepTimer.reset();
     }
     // A loop whose poll is still suspended sees the new generation when it resumes and ends there.
     runLoop(++m_loopGeneration);
+}
+
+void AppState::stopPolling() {
+    m_pollingStopped = true;
+    if (m_sleepTimer) {
+        m_deps.clock.cancel(*m_sleepTimer);
+        m_sleepTimer.reset();
+    }
+    // A loop whose poll is still suspended ends when it resumes.
+    ++m_loopGeneration;
 }
 
 void AppState::runLoop(quint64 generation) {
@@ -174,11 +185,15 @@ QCoro::Task<void> AppState::pollOnce() {
     std::optional<QString> errorText;
 
     for (MetricProvider* provider : providers) {
+        if (m_pollingStopped)
+            break;
         const IntegrationProvider key = provider->provider();
         try {
             const MetricSnapshot snapshot = co_await provider->fetchMetrics();
             if (!self)
                 co_return;
+            if (m_pollingStopped)
+                break;
 
             std::optional<MetricSnapshot> comparison;
             if (auto baseline = m_metricBaselines.constFind(key); baseline != m_metricBaselines.constEnd())
@@ -194,6 +209,8 @@ QCoro::Task<void> AppState::pollOnce() {
             const QList<ProviderEvent> events = co_await provider->fetchEvents(since);
             if (!self)
                 co_return;
+            if (m_pollingStopped)
+                break;
             for (const ProviderEvent& event : events)
                 handleEvent(event);
             working.insert(key, snapshot);
@@ -201,6 +218,9 @@ QCoro::Task<void> AppState::pollOnce() {
         } catch (const std::exception& error) {
             if (!self)
                 co_return;
+            // The failure of a cancelled request is no error of the source.
+            if (m_pollingStopped)
+                break;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
                 errorText = IntegrationProviders::displayName(key) + QStringLiteral(": ") +
                             shortErrorText(describeError(error));
@@ -211,6 +231,13 @@ QCoro::Task<void> AppState::pollOnce() {
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
                 errorText = IntegrationProviders::displayName(key) + QStringLiteral(": Unknown error.");
         }
+    }
+
+    if (m_pollingStopped) {
+        // Stopped midway: the figures are incomplete, so nothing is published.
+        m_removedDuringPoll.clear();
+        m_isPolling = false;
+        co_return;
     }
 
     if (!m_settings.demoModeEnabled) {

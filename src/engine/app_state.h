@@ -60,6 +60,10 @@ public:
     // Polls at once, then every max(pollIntervalSeconds, 15) seconds, re-reading the interval after each
     // poll. Calling it again restarts the cycle with an immediate poll.
     void startPolling();
+    // Ends polling: no further poll starts, and a poll in flight fetches nothing more and publishes nothing
+    // once what it waits for returns (whoever owns the network cancels that, see AppContext::shutdown()).
+    // startPolling() starts again.
+    void stopPolling();
     // One pass over the active providers. Returns at once, changing nothing, while another poll runs.
     QCoro::Task<void> pollOnce();
     bool isPolling() const { return m_isPolling; }
@@ -160,6 +164,7 @@ private:
     // back.
     QSet<IntegrationProvider> m_removedDuringPoll;
     bool m_isPolling = false;
+    bool m_pollingStopped = false;
     quint64 m_loopGeneration = 0;
     std::optional<quint64> m_sleepTimer;
 };

@@ -8,6 +8,7 @@
 #include <QNetworkRequest>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -61,10 +62,19 @@ QtHttpClient::QtHttpClient()
 QtHttpClient::QtHttpClient(QNetworkAccessManager* manager) : m_manager(manager) {}
 
 QtHttpClient::~QtHttpClient() {
-    for (const QPointer<QNetworkReply>& reply : std::as_const(m_inFlight)) {
-        if (reply && reply->isRunning()) {
-            reply->setProperty(clientGoneProperty, true);
-            reply->abort();
+    cancelAll();
+}
+
+void QtHttpClient::cancelAll() {
+    // A sender resumed by the abort may send its next request at once; that one is ended too. The rounds are
+    // bounded so that a sender that retries forever cannot hold us here.
+    for (int round = 0; round < 16 && !m_inFlight.isEmpty(); ++round) {
+        const QList<QPointer<QNetworkReply>> inFlight = std::exchange(m_inFlight, {});
+        for (const QPointer<QNetworkReply>& reply : inFlight) {
+            if (reply && reply->isRunning()) {
+                reply->setProperty(clientGoneProperty, true);
+                reply->abort();
+            }
         }
     }
 }

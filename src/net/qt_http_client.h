@@ -24,6 +24,8 @@ public:
     QtHttpClient& operator=(const QtHttpClient&) = delete;
 
     QCoro::Task<HttpResponse> send(HttpRequest request) override;
+    // Ends every request in flight now: their senders resume with TransportError before this returns.
+    void cancelAll();
 
     void setMaxResponseBytes(qint64 bytes) { m_maxResponseBytes = bytes; }
     qint64 maxResponseBytes() const { return m_maxResponseBytes; }

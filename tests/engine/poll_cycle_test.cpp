@@ -283,6 +283,38 @@ TEST_F(PollCycle, DisconnectDuringPollIsNotUndoneByThePoll) {
     EXPECT_FALSE(engine().snapshots().contains(P::stripe));
 }
 
+// Quitting while a poll waits: whether the waited call then answers or fails (a cancelled request), the poll
+// ends without fetching further, publishing, or reporting an error, and no poll follows.
+TEST_F(PollCycle, StopEndsTheLoopAndTheSuspendedPollPublishesNothing) {
+    for (const bool answers : {true, false}) {
+        SCOPED_TRACE(answers ? "answers" : "fails");
+        relaunch();
+        storeConnected({P::stripe, P::datafast});
+        stripe.setStandingMetrics({{M::revenueToday, 3}});
+        datafast.setStandingMetrics({{M::revenueToday, 10}});
+        if (!answers)
+            stripe.queueMetricsError(failure("The request was cancelled."));
+        const int stripeCalls = stripe.metricsCalls();
+        const int datafastCalls = datafast.metricsCalls();
+        int finished = 0;
+        QObject::connect(&engine(), &AppState::pollFinished, [&finished] { ++finished; });
+        stripe.metricsGate.close();
+        engine().startPolling();
+        ASSERT_TRUE(engine().isPolling());
+
+        engine().stopPolling();
+        stripe.metricsGate.open();
+        EXPECT_FALSE(engine().isPolling());
+        EXPECT_EQ(datafast.metricsCalls(), datafastCalls);
+        EXPECT_TRUE(engine().snapshots().isEmpty());
+        EXPECT_FALSE(engine().lastPollAt());
+        EXPECT_EQ(engine().lastError(), std::nullopt);
+        EXPECT_EQ(finished, 0);
+        clock.advanceSeconds(120);
+        EXPECT_EQ(stripe.metricsCalls(), stripeCalls + 1);
+    }
+}
+
 TEST_F(PollCycle, EngineDestroyedDuringPollIsHarmless) {
     storeConnected({P::stripe});
     stripe.setStandingMetrics({});
