@@ -26,8 +26,14 @@ TEST_P(StatusReadOnly, ReportsLeaveFolderAndKeyringByteForByteTheSame) {
     if (!PrivateKeyringSandbox::available())
         GTEST_SKIP() << "needs dbus-run-session and gnome-keyring-daemon";
     PrivateKeyringSandbox sandbox;
-    // The keyring daemon makes its keyring file on its first start; that is not the program's doing.
-    ASSERT_EQ(sandbox.runProgram(QStringLiteral("true"), {}).exitCode, 0);
+    // The keyring daemon makes its keyring files when first asked for an item; that is not the program's
+    // doing, so another client asks first.
+    ASSERT_TRUE(
+        sandbox
+            .runProgram(QStringLiteral("secret-tool"),
+                        {QStringLiteral("lookup"), QStringLiteral("service"), CredentialAccounts::service(),
+                         QStringLiteral("account"), QStringLiteral("none")})
+            .finished);
     if (GetParam().populated) {
         FakeClock clock;
         FilePreferencesStore store(sandbox.configFolder());
