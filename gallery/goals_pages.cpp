@@ -13,12 +13,6 @@ void connectStripe(GalleryFixture& f) {
     [[maybe_unused]] auto polling = f.state().pollOnce();
 }
 
-void setDemo(GalleryFixture& f, bool on) {
-    AppSettings settings = f.state().settings();
-    settings.demoModeEnabled = on;
-    f.state().setSettings(settings);
-}
-
 QList<Goal> sampleGoals(GalleryFixture& f) {
     QList<Goal> goals = f.state().goals();
     Goal position;

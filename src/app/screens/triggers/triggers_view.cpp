@@ -86,14 +86,15 @@ QWidget* TriggersView::triggerCard(const TriggerCard& trigger) {
         EditorText::label(trigger.name, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(), card, true));
     auto* line = new QHBoxLayout;
     line->setSpacing(4);
+    // Long provider and event names wrap instead of widening the card past the panel.
     line->addWidget(
-        EditorText::label(trigger.detailLine, ZingFonts::rounded(11), ZingTheme::inkMuted(), card));
+        EditorText::label(trigger.detailLine, ZingFonts::rounded(11), ZingTheme::inkMuted(), card, true), 1);
     if (trigger.isOffline) {
         line->addWidget(EditorText::label(QString::fromUtf8("· offline"),
                                           ZingFonts::rounded(11, QFont::DemiBold), ZingTheme::warning(),
-                                          card));
+                                          card),
+                        0, Qt::AlignTop);
     }
-    line->addStretch(1);
     titles->addLayout(line);
     top->addLayout(titles, 1);
     auto* enabled = new ZingSwitch(QString(), card);
