@@ -18,12 +18,10 @@ build_pkgs=(
 )
 run_pkgs=(
   libqt6network6 libqt6multimedia6 # the program's Qt libraries
-  libqt6svg6                       # drawing the symbols and logos (src/app/components)
   qt6-qpa-plugins                  # Qt platform plugins (xcb, wayland, offscreen for tests)
   gstreamer1.0-plugins-base        # Ogg Vorbis decoding of the built-in clips
   gstreamer1.0-plugins-good        # PulseAudio output of the clips
   fonts-noto-color-emoji           # emoji in reactions (overlay_fonts)
-  fonts-quicksand                  # the rounded design of the screens and the overlay (else the default sans)
   sound-theme-freedesktop          # the system alert sounds offered with the built-in ones (sound_locations)
 )
 test_pkgs=(
@@ -33,6 +31,9 @@ test_pkgs=(
   pulseaudio       # a null audio sink for the playback tests (tests/support/pulse_null_sink)
   chromium         # the browser of the Google sign-in test (tests/cli/google_sign_in_cli_test)
   curl             # a browser stand-in for the loopback sign-in (tests/hardening, tests/google)
+  xvfb             # a private X server for the tray program (tests/desktop, benchmarks/bench_startup)
+  trayer           # a system tray on that server, so the program shows its icon there
+  xdotool          # clicks and keys on the tray icon, the panel and the context menu
 )
 
 groups=("$@")

@@ -1,0 +1,238 @@
+// Start-up and idle cost of the tray program, side by side with the least a Qt program needs for a tray
+// icon (tray_floor), both run in one private X session with a tray. Figures are ratios against that floor,
+// measured in the same run, so a slow or busy machine moves both alike.
+//
+// Main-thread wakeups: the main thread's context switches (/proc/<pid>/task/<pid>/status) over an idle
+// minute with no poll due. Every return from the event loop's poll() is one switch, so a timer, animation or
+// socket that wakes the loop shows up here, while Qt's own helper threads (the X event reader) do not.
+#include "model/app_settings.h"
+#include "model/persistence_manager.h"
+#include "support/fake_clock.h"
+#include "support/memory_preferences_store.h"
+#include "support/x_tray_session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr QSize kPanelSize(360, 560);
+
+struct Figures {
+    double iconMs = -1;
+    double idleRssMiB = -1;
+    double afterPanelRssMiB = -1;
+    double firstPanelMs = -1;
+    double laterPanelMs = -1;
+    long long idleWakeups = -1;
+};
+
+std::optional<long long> statusField(qint64 pid, const char* path, const QByteArray& name) {
+    QFile file(QString::fromLatin1(path).arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith(name + ':'))
+            return line.mid(name.size() + 1).trimmed().split(' ').first().toLongLong();
+    }
+    return std::nullopt;
+}
+
+double rssMiB(qint64 pid) {
+    return double(statusField(pid, "/proc/%1/status", "VmRSS").value_or(-1024)) / 1024.0;
+}
+
+long long mainThreadSwitches(qint64 pid) {
+    const char* path = "/proc/%1/task/%1/status";
+    return statusField(pid, path, "voluntary_ctxt_switches").value_or(0) +
+           statusField(pid, path, "nonvoluntary_ctxt_switches").value_or(0);
+}
+
+// Lets the program settle (fonts, first poll, deferred start-up work) before it counts as idle.
+void settle(int milliseconds) {
+    XTraySession::waitFor([] { return false; }, std::chrono::milliseconds(milliseconds));
+}
+
+class Run {
+public:
+    Run(const XTraySession& x, QString program) : m_x(x), m_program(std::move(program)) {
+        for (const char* folder : {"home", "config/zingboard", "data", "runtime"})
+            QDir(m_root.path()).mkpath(QString::fromUtf8(folder));
+        QFile::setPermissions(m_root.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // Onboarding done and the demo source on; no poll falls into the idle minute.
+        AppSettings settings;
+        settings.hasCompletedOnboarding = true;
+        settings.demoModeEnabled = true;
+        settings.pollIntervalSeconds = 3600;
+        MemoryPreferencesStore store;
+        FakeClock clock;
+        PersistenceManager(store, clock).encodeSettings(settings);
+        QFile file(m_root.filePath(QStringLiteral("config/zingboard/") + PersistenceManager::settingsKey() +
+                                   QStringLiteral(".json")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(store.value(PersistenceManager::settingsKey()).value_or(QByteArray()));
+    }
+    ~Run() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(10000))
+                m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    // Starts the program and waits for its tray icon; the time it took, or nothing.
+    std::optional<double> start() {
+        QProcessEnvironment environment = m_x.environment(QProcessEnvironment::systemEnvironment());
+        for (const auto& [name, folder] :
+             {std::pair{"HOME", "home"}, std::pair{"XDG_CONFIG_HOME", "config"},
+              std::pair{"XDG_DATA_HOME", "data"}, std::pair{"XDG_RUNTIME_DIR", "runtime"}})
+            environment.insert(QString::fromLatin1(name), m_root.filePath(QString::fromLatin1(folder)));
+        m_process.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        m_process.start(m_program, {});
+        if (!m_process.waitForStarted(10000))
+            return std::nullopt;
+        if (!XTraySession::waitFor([this] {
+                m_icon = findIcon();
+                return m_icon.has_value() || m_process.state() != QProcess::Running;
+            }) ||
+            !m_icon)
+            return std::nullopt;
+        return double(clock.nsecsElapsed()) / 1e6;
+    }
+
+    // Clicks the icon and waits for the panel to be on screen; then closes it again.
+    std::optional<double> openPanel() {
+        QElapsedTimer clock;
+        clock.start();
+        m_x.click(m_icon->center(), 1);
+        if (!XTraySession::waitFor([this] { return panelShown(); }, std::chrono::seconds(10)))
+            return std::nullopt;
+        const double ms = double(clock.nsecsElapsed()) / 1e6;
+        m_x.key(QStringLiteral("Escape"));
+        XTraySession::waitFor([this] { return !panelShown(); }, std::chrono::seconds(10));
+        return ms;
+    }
+
+    qint64 pid() const { return m_process.processId(); }
+
+private:
+    std::optional<QRect> findIcon() const {
+        for (quint64 window : m_x.visibleWindows(pid())) {
+            const std::optional<QRect> rect = m_x.geometry(window);
+            if (rect && rect->width() <= 64 && rect->height() <= 64)
+                return rect;
+        }
+        return std::nullopt;
+    }
+    bool panelShown() const {
+        for (quint64 window : m_x.visibleWindows(pid())) {
+            const std::optional<QRect> rect = m_x.geometry(window);
+            if (rect && rect->size() == kPanelSize)
+                return true;
+        }
+        return false;
+    }
+
+    const XTraySession& m_x;
+    QString m_program;
+    QTemporaryDir m_root;
+    QProcess m_process;
+    std::optional<QRect> m_icon;
+};
+
+QString cell(double value, const char* format) {
+    return value < 0 ? QStringLiteral("-") : QString::asprintf(format, value);
+}
+
+QString ratio(double value, double floor) {
+    return value < 0 || floor <= 0 ? QStringLiteral("-") : QString::asprintf("%.2fx", value / floor);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int idleSeconds = qEnvironmentVariableIsSet("ZINGBOARD_BENCH_IDLE_SECONDS")
+                                ? qEnvironmentVariableIntValue("ZINGBOARD_BENCH_IDLE_SECONDS")
+                                : 60;
+    XTraySession x;
+    if (!x.isReady()) {
+        std::fprintf(stderr, "bench_startup: no tray session (%s)\n", qPrintable(x.problem()));
+        return 1;
+    }
+
+    Figures floor;
+    Figures ours;
+    Run bare(x, QStringLiteral(ZINGBOARD_TRAY_FLOOR));
+    Run zingboard(x, QStringLiteral(ZINGBOARD_EXECUTABLE));
+    // One after the other, so neither start competes with the other for the processor.
+    const std::optional<double> bareIcon = bare.start();
+    const std::optional<double> ourIcon = zingboard.start();
+    if (!bareIcon || !ourIcon) {
+        std::fprintf(stderr, "bench_startup: a tray icon did not appear (%s)\n",
+                     bareIcon ? "zingboard" : "floor");
+        return 1;
+    }
+    floor.iconMs = *bareIcon;
+    ours.iconMs = *ourIcon;
+    settle(3000);
+    floor.idleRssMiB = rssMiB(bare.pid());
+    ours.idleRssMiB = rssMiB(zingboard.pid());
+
+    std::vector<double> later;
+    for (int i = 0; i < 6; ++i) {
+        const std::optional<double> opened = zingboard.openPanel();
+        if (!opened) {
+            std::fprintf(stderr, "bench_startup: the panel did not open\n");
+            return 1;
+        }
+        if (i == 0)
+            ours.firstPanelMs = *opened;
+        else
+            later.push_back(*opened);
+    }
+    std::sort(later.begin(), later.end());
+    ours.laterPanelMs = later[later.size() / 2];
+    settle(2000);
+    ours.afterPanelRssMiB = rssMiB(zingboard.pid());
+
+    // Both idle side by side for the same minute.
+    const long long bareBefore = mainThreadSwitches(bare.pid());
+    const long long ourBefore = mainThreadSwitches(zingboard.pid());
+    settle(idleSeconds * 1000);
+    floor.idleWakeups = mainThreadSwitches(bare.pid()) - bareBefore;
+    ours.idleWakeups = mainThreadSwitches(zingboard.pid()) - ourBefore;
+
+    std::printf("%-40s %12s %12s %8s   %s\n", "", "bare tray", "zingboard", "ratio", "aim");
+    const auto row = [](const char* name, double bareValue, double ourValue, const QString& r,
+                        const char* aim, const char* format) {
+        std::printf("%-40s %12s %12s %8s   %s\n", name, qPrintable(cell(bareValue, format)),
+                    qPrintable(cell(ourValue, format)), qPrintable(r), aim);
+    };
+    row("time to tray icon shown (ms)", floor.iconMs, ours.iconMs, ratio(ours.iconMs, floor.iconMs),
+        "<= 1.3x", "%.0f");
+    row("RSS idle, panel never opened (MiB)", floor.idleRssMiB, ours.idleRssMiB,
+        ratio(ours.idleRssMiB, floor.idleRssMiB), "<= 1.3x", "%.1f");
+    row("RSS after opening and closing (MiB)", floor.idleRssMiB, ours.afterPanelRssMiB,
+        ratio(ours.afterPanelRssMiB, floor.idleRssMiB), "<= 1.5x", "%.1f");
+    row("click to panel, first opening (ms)", -1, ours.firstPanelMs, QStringLiteral("-"), "< 100 ms", "%.0f");
+    row("click to panel, later openings (ms)", -1, ours.laterPanelMs, QStringLiteral("-"), "< 50 ms", "%.0f");
+    const QString wakeups = QStringLiteral("main-thread wakeups in %1 s idle").arg(idleSeconds);
+    row(qPrintable(wakeups), double(floor.idleWakeups), double(ours.idleWakeups),
+        QString::asprintf("%+lld", ours.idleWakeups - floor.idleWakeups), "0", "%.0f");
+    std::printf(
+        "(panel times include about one xdotool call; RSS after the panel is against the floor idle)\n");
+    return 0;
+}
