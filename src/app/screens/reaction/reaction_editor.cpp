@@ -24,6 +24,8 @@ ReactionEditor::ReactionEditor(SoundPlayer& soundPlayer, QWidget* parent) : QWid
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(10);
+    // Its parts keep their own heights; a taller window gives the room to the caller's stack, not to gaps here.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto* emojiLabel = new ZingFormLabel(QStringLiteral("Emoji"), this);
     m_layout->addWidget(emojiLabel);
