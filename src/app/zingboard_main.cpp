@@ -9,11 +9,14 @@
 #include "app/orderly_exit.h"
 #include "app/scaled_clock.h"
 #include "app/secret_input.h"
+#include "app/shell/app_controller.h"
+#include "app/shell/app_window_controller.h"
+#include "app/shell/desktop_platform.h"
+#include "app/shell/status_bar_controller.h"
+#include "app/shell/system_tray_icon.h"
 #include "app/stdio_console.h"
 #include "app/termination_signals.h"
 #include "engine/app_state.h"
-#include "reactions/floating_reaction_controller.h"
-#include "reactions/floating_reaction_view.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,8 +80,7 @@ int runInLoop(std::function<QCoro::Task<int>()> body) {
 // Runs the polling engine as the running instance until it finishes or is asked to leave. A poll or command
 // still waiting on the network when the loop ends is cancelled and unwinds before the engine is destroyed.
 int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options options,
-               const InstancePaths& paths,
-               const std::function<std::function<void()>(AppContext&)>& decorate = {}) {
+               const InstancePaths& paths) {
     TerminationSignals signals;
     HeadlessRunner runner(*context, options);
     OrderlyExit leaving(context->state());
@@ -88,10 +90,7 @@ int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options opti
     QObject::connect(
         &runner, &HeadlessRunner::finished, &leaving, [&leaving](int status) { leaving.leave(status); },
         Qt::QueuedConnection);
-    InstanceSession::Host host{context.get(), {}};
-    if (decorate)
-        host.openPanel = decorate(*context);
-    InstanceServer server(host);
+    InstanceServer server(InstanceSession::Host{context.get(), {}});
     QString problem;
     if (!server.listen(paths, &problem)) {
         printText(stderr, QStringLiteral("zingboard: cannot listen on ") + paths.socket +
@@ -112,6 +111,42 @@ int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options opti
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     // Work that still waits would resume into torn-down objects: leave the engine to the process's end (the
     // documents are saved by then).
+    if (leaving.workStillSuspended())
+        (void)context.release();
+    return status;
+}
+
+// The tray program as the running instance: a later launch opens its panel; "Quit Zingboard", Ctrl-C and
+// SIGTERM leave through the same orderly exit.
+int runDesktop(std::unique_ptr<AppContext> context, bool demo, const InstancePaths& paths) {
+    TerminationSignals signals;
+    AppController controller({context->state(), context->demoSimulator(), context->clock(), context->random(),
+                              context->soundEngine(), std::make_unique<SystemTrayIcon>()});
+    OrderlyExit leaving(context->state());
+    leaving.setBeforeSave([&controller] {
+        controller.statusBar().closePopover();
+        controller.windows().closeAll();
+    });
+    QObject::connect(&signals, &TerminationSignals::terminationRequested, &leaving,
+                     [&leaving] { leaving.leave(0); });
+    QObject::connect(&controller, &AppController::quitRequested, &leaving, [&leaving] { leaving.leave(0); });
+    InstanceServer server(InstanceSession::Host{context.get(), [&controller] { controller.reopen(); }});
+    QString problem;
+    if (!server.listen(paths, &problem)) {
+        printText(stderr, QStringLiteral("zingboard: cannot listen on ") + paths.socket +
+                              QStringLiteral(": ") + problem + QLatin1Char('\n'));
+        return 1;
+    }
+    leaving.setInstanceServer(&server);
+    if (context->audioUnavailable())
+        std::fputs("No audio output found: reactions will be silent.\n", stderr);
+    QTimer::singleShot(0, &controller, [&controller, demo] { controller.launch({demo}); });
+    const int status = QCoreApplication::exec();
+    context->shutdown();
+    QDeadlineTimer deadline(std::chrono::milliseconds(500));
+    while (leaving.workStillSuspended() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // As in runPolling: work that still waits must not resume into a destroyed engine.
     if (leaving.workStillSuspended())
         (void)context.release();
     return status;
@@ -252,24 +287,11 @@ int zingboardMain(int argc, char** argv) {
                 break;
             }
         }
+        DesktopPlatform::chooseBeforeStart();
         QApplication app(argc, argv);
         app.setQuitOnLastWindowClosed(false);
-        auto context = std::make_unique<AppContext>(AppContext::Options{false, timeScale});
-        return runPolling(std::move(context), HeadlessRunner::Options{p.demo, false, false}, *paths,
-                          [](AppContext& c) -> std::function<void()> {
-                              AppState& state = c.state();
-                              auto* overlay = new FloatingReactionController(
-                                  state.reactionStore(),
-                                  [&state] {
-                                      return OverlaySettings{state.settings().notificationStyle,
-                                                             state.settings().reactionAnimationsEnabled};
-                                  },
-                                  c.clock(), c.random(), &state);
-                              overlay->attach();
-                              QObject::connect(&state, &AppState::settingsChanged, overlay,
-                                               &FloatingReactionController::settingsChanged);
-                              return {};
-                          });
+        return runDesktop(std::make_unique<AppContext>(AppContext::Options{false, timeScale}), p.demo,
+                          *paths);
     }
 
     if (p.command == QLatin1String("headless")) {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/menu_tab.h"
+
+#include <QMap>
+#include <QWidget>
+
+class AppState;
+class DemoSimulator;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+class ShellActions;
+
+// The panel: header with the "more" menu, the tab row and the selected tab's content.
+class MenuBarPanelView : public QWidget {
+    Q_OBJECT
+public:
+    MenuBarPanelView(AppState& state, ShellActions& shell, DemoSimulator& demo, QWidget* parent = nullptr);
+
+    QToolButton* moreButton() const { return m_more; }
+    QMenu* moreMenu() const { return m_moreMenu; }
+    QToolButton* tabButton(MenuTab tab) const { return m_tabButtons.value(tab); }
+    // The content shown for the selected tab.
+    QWidget* currentContent() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildTabRow();
+    void showSelectedTab();
+    void openMoreMenu();
+
+    AppState& m_state;
+    ShellActions& m_shell;
+    DemoSimulator& m_demo;
+    QToolButton* m_more = nullptr;
+    QMenu* m_moreMenu = nullptr;
+    QMap<MenuTab, QToolButton*> m_tabButtons;
+    QScrollArea* m_content = nullptr;
+    MenuTab m_shownTab = MenuTab::dashboard;
+};

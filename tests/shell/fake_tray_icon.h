@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/shell/tray_icon.h"
+
+#include <QMenu>
+#include <QPointer>
+
+// A tray that a test can click and look at; "available" and the reported geometry are the test's to set.
+class FakeTrayIcon final : public TrayIcon {
+public:
+    bool isAvailable() const override { return available; }
+    void show() override { shown = true; }
+    void hide() override { shown = false; }
+    void setIcon(const QIcon& i) override { icon = i; }
+    void setToolTip(const QString& text) override { toolTip = text; }
+    void setContextMenu(QMenu* m) override { menu = m; }
+    QRect geometry() const override { return reportedGeometry; }
+
+    void leftClick() { Q_EMIT activated(); }
+    // What the tray shows on a right click: the menu, refreshed as it is about to appear.
+    QStringList rightClickMenu() {
+        QStringList texts;
+        if (!menu)
+            return texts;
+        Q_EMIT menu->aboutToShow();
+        for (QAction* action : menu->actions())
+            texts.append(action->isSeparator()
+                             ? QStringLiteral("---")
+                             : action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)")));
+        return texts;
+    }
+    QAction* menuAction(const QString& text) const {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        return nullptr;
+    }
+
+    bool available = true;
+    bool shown = false;
+    QIcon icon;
+    QString toolTip;
+    QPointer<QMenu> menu;
+    QRect reportedGeometry;
+};

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "engine/app_state.h"
+#include "engine/demo_simulator.h"
+#include "model/credential_accounts.h"
+#include "model/keychain_store.h"
+#include "model/persistence_manager.h"
+#include "providers/demo/demo_provider.h"
+#include "support/fake_clock.h"
+#include "support/fake_engine_parts.h"
+#include "support/memory_credential_store.h"
+#include "support/memory_preferences_store.h"
+#include "support/scripted_random_source.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+// The engine on fakes, for the shell and panel tests. Stored documents can be prepared before state() builds
+// it.
+class ShellTest : public ::testing::Test, protected FakeEngineParts {
+protected:
+    static QDateTime at(int hour, int minute, int second = 0) {
+        return QDateTime(QDate(2026, 12, 7), QTime(hour, minute, second), Qt::UTC);
+    }
+
+    AppState& state() {
+        if (!m_state) {
+            m_state = std::make_unique<AppState>(dependencies(persistence, keychain, clock));
+            m_simulator = std::make_unique<DemoSimulator>(*m_state, m_demoProvider);
+        }
+        return *m_state;
+    }
+    DemoSimulator& simulator() {
+        state();
+        return *m_simulator;
+    }
+
+    void storeSettings(const std::function<void(AppSettings&)>& edit) {
+        AppSettings settings = AppSettings::defaults();
+        edit(settings);
+        persistence.encodeSettings(settings);
+    }
+    void completeOnboarding() {
+        storeSettings([](AppSettings& s) { s.hasCompletedOnboarding = true; });
+    }
+    void editSettings(const std::function<void(AppSettings&)>& edit) {
+        AppSettings settings = state().settings();
+        edit(settings);
+        state().setSettings(settings);
+    }
+    // A connected Stripe account whose answers come from the `stripe` fake.
+    void connectStripe() {
+        QList<IntegrationConnection> list = PersistenceManager::defaultIntegrations();
+        for (IntegrationConnection& c : list) {
+            if (c.provider == IntegrationProvider::stripe) {
+                c.isConnected = true;
+                c.label = QStringLiteral("connected");
+            }
+        }
+        persistence.encodeIntegrations(list);
+        keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey());
+    }
+    // One poll that must not suspend.
+    void poll() {
+        auto task = state().pollOnce();
+        ASSERT_TRUE(task.isReady()) << "poll suspended";
+    }
+
+    static Goal makeGoal(const char* name, MetricKind metric, double target,
+                         IntegrationProvider provider = IntegrationProvider::demo) {
+        Goal g;
+        g.id = QUuid::createUuid();
+        g.name = QString::fromUtf8(name);
+        g.provider = provider;
+        g.metric = metric;
+        g.targetValue = target;
+        g.period = GoalPeriod::today;
+        g.reaction = ReactionConfig{QStringLiteral("G"), SoundEffect::applause, QStringLiteral("Goal!")};
+        return g;
+    }
+
+    FakeClock clock{at(10, 0)};
+    MemoryPreferencesStore preferences;
+    PersistenceManager persistence{preferences, clock};
+    MemoryCredentialStore credentials;
+    KeychainStore keychain{credentials};
+    ScriptedRandomSource demoRandom;
+    DemoProvider m_demoProvider{clock, demoRandom};
+
+private:
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<DemoSimulator> m_simulator;
+};
