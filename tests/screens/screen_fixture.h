@@ -7,6 +7,7 @@
 #include "support/fake_engine_parts.h"
 #include "support/memory_credential_store.h"
 #include "support/memory_preferences_store.h"
+#include "support/recording_shell_actions.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -40,6 +41,7 @@ protected:
     PersistenceManager persistence{preferences, clock};
     MemoryCredentialStore credentials;
     KeychainStore keychain{credentials};
+    RecordingShellActions shell;
     QList<ActiveReaction> fired;
     QTemporaryDir scratch;
 

@@ -1,0 +1,97 @@
+#include "app/screens/onboarding/onboarding_tile.h"
+
+#include "app/components/zing_fonts.h"
+#include "app/components/zing_paint.h"
+#include "reactions/zing_theme.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+constexpr int kPadding = 10;
+constexpr int kEmojiSize = 24;
+constexpr int kGap = 4;
+
+QFont titleFont() {
+    return ZingFonts::rounded(12, QFont::Bold);
+}
+QFont detailFont() {
+    return ZingFonts::rounded(10);
+}
+} // namespace
+
+OnboardingTile::OnboardingTile(const QString& emoji, const QString& title, const QString& detail,
+                               const QColor& accent, QWidget* parent)
+    : QAbstractButton(parent), m_emoji(emoji), m_detail(detail),
+      m_accent(accent.isValid() ? accent : ZingTheme::hotPink()) {
+    setText(title);
+    setCheckable(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(title);
+    setAccessibleDescription(detail);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void OnboardingTile::setDisplayOnly(bool displayOnly) {
+    m_displayOnly = displayOnly;
+    setCheckable(!displayOnly);
+    setFocusPolicy(displayOnly ? Qt::NoFocus : Qt::StrongFocus);
+    setCursor(displayOnly ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    setAttribute(Qt::WA_TransparentForMouseEvents, displayOnly);
+}
+
+QRect OnboardingTile::detailRect(int width) const {
+    const int top = kPadding + kEmojiSize + kGap + QFontMetrics(titleFont()).height() + 2;
+    const int textWidth = std::max(40, width - 2 * kPadding);
+    const QRect bounds =
+        QFontMetrics(detailFont())
+            .boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap | Qt::AlignHCenter, m_detail);
+    return QRect(kPadding, top, textWidth, m_detail.isEmpty() ? 0 : bounds.height());
+}
+
+int OnboardingTile::heightForWidth(int width) const {
+    const QRect detail = detailRect(width);
+    return detail.bottom() + 1 + kPadding;
+}
+
+QSize OnboardingTile::sizeHint() const {
+    return QSize(140, heightForWidth(140));
+}
+
+QSize OnboardingTile::minimumSizeHint() const {
+    return QSize(90, heightForWidth(90));
+}
+
+void OnboardingTile::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
+    // An information tile always wears its accent, lightly; a choice wears it fully once chosen.
+    const bool selected = isChecked() && !m_displayOnly;
+    if (selected)
+        painter.setPen(QPen(m_accent, 2));
+    else
+        painter.setPen(QPen(m_displayOnly ? ZingTheme::withOpacity(m_accent, 0.6)
+                                          : ZingTheme::withOpacity(Qt::white, 0.1),
+                            1));
+    painter.setBrush(selected        ? ZingTheme::withOpacity(m_accent, 0.22)
+                     : m_displayOnly ? ZingTheme::withOpacity(m_accent, 0.12)
+                                     : ZingTheme::card());
+    painter.drawRoundedRect(frame, 14, 14);
+
+    painter.setFont(ZingFonts::emoji(kEmojiSize - 4));
+    painter.setPen(ZingTheme::ink());
+    painter.drawText(QRect(0, kPadding, width(), kEmojiSize), Qt::AlignCenter, m_emoji);
+    painter.setFont(titleFont());
+    painter.drawText(QRect(kPadding, kPadding + kEmojiSize + kGap, width() - 2 * kPadding,
+                           QFontMetrics(titleFont()).height()),
+                     Qt::AlignCenter, text());
+    painter.setFont(detailFont());
+    painter.setPen(ZingTheme::inkMuted());
+    painter.drawText(detailRect(width()), Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop, m_detail);
+    if (hasFocus())
+        ZingPaint::focusRing(painter, frame.adjusted(2, 2, -2, -2), 12);
+}
