@@ -9,6 +9,7 @@
 #include "model/c_format.h"
 #include "model/clock.h"
 #include "model/credential_accounts.h"
+#include "model/currency_format.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
 #include "model/tavik_event_catalog.h"
@@ -188,12 +189,18 @@ QCoro::Task<void> AppState::pollOnce() {
         if (m_pollingStopped)
             break;
         const IntegrationProvider key = provider->provider();
+        // Removed (disconnected, demo off) while an earlier provider was awaited: the user no longer wants
+        // it.
+        if (m_removedDuringPoll.contains(key))
+            continue;
         try {
             const MetricSnapshot snapshot = co_await provider->fetchMetrics();
             if (!self)
                 co_return;
             if (m_pollingStopped)
                 break;
+            if (m_removedDuringPoll.contains(key))
+                continue;
 
             std::optional<MetricSnapshot> comparison;
             if (auto baseline = m_metricBaselines.constFind(key); baseline != m_metricBaselines.constEnd())
@@ -211,6 +218,8 @@ QCoro::Task<void> AppState::pollOnce() {
                 co_return;
             if (m_pollingStopped)
                 break;
+            if (m_removedDuringPoll.contains(key))
+                continue;
             for (const ProviderEvent& event : events)
                 handleEvent(event);
             working.insert(key, snapshot);
@@ -221,6 +230,9 @@ QCoro::Task<void> AppState::pollOnce() {
             // The failure of a cancelled request is no error of the source.
             if (m_pollingStopped)
                 break;
+            // Its keys may be gone with it; a failure of a source just removed is no news.
+            if (m_removedDuringPoll.contains(key))
+                continue;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
                 errorText = IntegrationProviders::displayName(key) + QStringLiteral(": ") +
                             shortErrorText(describeError(error));
@@ -228,6 +240,8 @@ QCoro::Task<void> AppState::pollOnce() {
             // Anything else must not end the poll either, or the guard would stay set and polling stop.
             if (!self)
                 co_return;
+            if (m_removedDuringPoll.contains(key))
+                continue;
             if (!(m_settings.demoModeEnabled && key == IntegrationProvider::demo))
                 errorText = IntegrationProviders::displayName(key) + QStringLiteral(": Unknown error.");
         }
@@ -248,6 +262,10 @@ QCoro::Task<void> AppState::pollOnce() {
         working.remove(removed);
     m_removedDuringPoll.clear();
 
+    if (m_goalsUnsaved) {
+        m_goalsUnsaved = false;
+        m_deps.persistence.encodeGoals(m_goals);
+    }
     m_snapshots = working;
     publishSnapshots();
     m_lastPollAt = m_deps.clock.now();
@@ -293,12 +311,12 @@ void AppState::handleEvent(const ProviderEvent& event) {
 // ---- goals ----
 
 void AppState::evaluateGoals(const MetricSnapshot& snapshot) {
-    QList<Goal> candidates;
-    for (const Goal& goal : m_goals) {
-        if (goal.isEnabled && goal.provider == snapshot.provider)
-            candidates.append(goal);
-    }
-    for (const Goal& goal : std::as_const(candidates)) {
+    // A copy (shared, so free until written): firing notifies observers, which may edit the list.
+    const QList<Goal> goals = m_goals;
+    for (qsizetype index = 0; index < goals.size(); ++index) {
+        const Goal& goal = goals.at(index);
+        if (!goal.isEnabled || goal.provider != snapshot.provider)
+            continue;
         const double current = snapshot.value(goal.metric);
         if (!GoalRules::isReached(goal.metric, current, goal.targetValue))
             continue;
@@ -310,17 +328,25 @@ void AppState::evaluateGoals(const MetricSnapshot& snapshot) {
                 continue;
         }
         m_goalCooldowns.insert(goal.id, now);
-        for (Goal& stored : m_goals) {
-            if (stored.id == goal.id) {
-                stored.lastTriggeredAt = now;
-                publishGoals();
-                saveAll();
-                break;
-            }
+        if (Goal* stored = storedGoal(goal.id, index)) {
+            stored->lastTriggeredAt = now;
+            // Saved once, when the poll ends.
+            m_goalsUnsaved = true;
+            publishGoals();
         }
         fireReaction(goal.reaction, goal.name,
-                     ReactionDetails::forGoal(goal.metric, current, goal.targetValue));
+                     ReactionDetails::forGoal(goal.metric, current, goal.targetValue, snapshot.currencyCode));
     }
+}
+
+Goal* AppState::storedGoal(const QUuid& id, qsizetype likelyIndex) {
+    if (likelyIndex < m_goals.size() && m_goals.at(likelyIndex).id == id)
+        return &m_goals[likelyIndex];
+    for (Goal& goal : m_goals) {
+        if (goal.id == id)
+            return &goal;
+    }
+    return nullptr;
 }
 
 QList<Goal> AppState::todayGoals() const {
@@ -377,7 +403,8 @@ void AppState::testReaction(const ReactionConfig& config, const std::optional<QS
     }
     if (goal) {
         fireReaction(config, goal->name,
-                     ReactionDetails::forGoal(goal->metric, goal->targetValue, goal->targetValue));
+                     ReactionDetails::forGoal(goal->metric, goal->targetValue, goal->targetValue,
+                                              currencyCode(goal->provider)));
         return;
     }
     if (details) {
@@ -548,6 +575,11 @@ void AppState::saveAll() {
     m_deps.persistence.encodeIntegrations(m_integrations);
 }
 
+QString AppState::currencyCode(IntegrationProvider provider) const {
+    const auto snapshot = m_snapshots.constFind(provider);
+    return snapshot == m_snapshots.constEnd() ? CurrencyFormat::defaultCode() : snapshot->currencyCode;
+}
+
 QString AppState::menuBarTitle() const {
     if (!m_settings.showMenuBarMetric || !m_settings.preferredMenuBarMetric)
         return QString();
@@ -558,11 +590,11 @@ QString AppState::menuBarTitle() const {
         const auto value = it->values.constFind(metric);
         if (value == it->values.constEnd())
             continue;
-        const bool dollars = metric == MetricKind::revenueToday || metric == MetricKind::revenue7d;
+        const bool money = metric == MetricKind::revenueToday || metric == MetricKind::revenue7d;
         // Halves round up (1234.5 shows 1235); printf alone would round them to even. Adding 0 turns -0 into
         // 0.
         const double whole = std::round(*value) + 0.0;
-        return dollars ? cFormat("$%.0f", whole) : cFormat("%.0f", whole);
+        return money ? CurrencyFormat::format(whole, it->currencyCode) : cFormat("%.0f", whole);
     }
     return QString();
 }

@@ -72,6 +72,8 @@ public:
     void saveAll();
     // The preferred metric as the menu-bar title; empty when there is nothing to show.
     QString menuBarTitle() const;
+    // The currency of the provider's money figures: its latest snapshot's (for goal values and previews).
+    QString currencyCode(IntegrationProvider provider) const;
 
     IntegrationConnection integration(IntegrationProvider provider) const;
     bool isProviderActive(IntegrationProvider provider) const;
@@ -137,6 +139,8 @@ private:
     void handleEvent(const ProviderEvent& event);
     bool eventMatchesProvider(const EventTrigger& trigger, const ProviderEvent& event) const;
     void evaluateGoals(const MetricSnapshot& snapshot);
+    // The goal with `id`, looked for at `likelyIndex` first.
+    Goal* storedGoal(const QUuid& id, qsizetype likelyIndex);
     void updateIntegration(IntegrationProvider provider, bool connected, const QString& label);
     void removeSnapshot(IntegrationProvider provider);
     bool hasGoogleSignIn() const;
@@ -165,6 +169,8 @@ private:
     QSet<IntegrationProvider> m_removedDuringPoll;
     bool m_isPolling = false;
     bool m_pollingStopped = false;
+    // A goal fired during the running poll; its document is written when the poll ends.
+    bool m_goalsUnsaved = false;
     quint64 m_loopGeneration = 0;
     std::optional<quint64> m_sleepTimer;
 };

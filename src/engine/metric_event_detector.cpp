@@ -37,8 +37,15 @@ QList<ProviderEvent> detect(const std::optional<MetricSnapshot>& old, const Metr
         const std::optional<TriggerEventKind> kind = TavikEventCatalog::kind(metric, snapshot.provider);
         if (!kind)
             continue;
+        // Sums in two currencies do not compare.
+        if (MetricKinds::isCurrency(metric) && old->currencyCode != snapshot.currencyCode)
+            continue;
+        // A figure the old snapshot lacked was unknown then, not zero: its return is no rise.
+        const auto before = old->values.constFind(metric);
+        if (before == old->values.constEnd())
+            continue;
         const double value = found.value();
-        const double previous = old->values.value(metric, 0.0);
+        const double previous = before.value();
         const bool lowerIsBetter = metric == MetricKind::avgPosition;
         const double delta = lowerIsBetter ? previous - value : value - previous;
         // A rise of exactly the threshold must count even when binary fractions make it a hair short
@@ -46,7 +53,8 @@ QList<ProviderEvent> detect(const std::optional<MetricSnapshot>& old, const Metr
         if (!(delta + kTolerance >= threshold(metric)))
             continue;
         events.append(ProviderEvent::metricIncrease(
-            snapshot.provider, MetricIncreaseEvent{*kind, metric, delta, value, lowerIsBetter}, now));
+            snapshot.provider,
+            MetricIncreaseEvent{*kind, metric, delta, value, lowerIsBetter, snapshot.currencyCode}, now));
     }
     return events;
 }

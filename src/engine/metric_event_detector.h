@@ -8,7 +8,8 @@
 #include <optional>
 
 // Turns every sufficient rise between a provider's baseline and its new snapshot into a metric-increase
-// event. Without a baseline nothing fires: the first snapshot only sets it.
+// event. Without a baseline nothing fires: the first snapshot only sets it. Only metrics present in both
+// snapshots are compared.
 namespace MetricEventDetector {
 
 // The smallest change that counts as a rise of `metric`.

@@ -1,13 +1,13 @@
 #include "engine/reaction_copy.h"
 
-#include "model/c_format.h"
+#include "model/currency_format.h"
 #include "model/tavik_event_catalog.h"
 
 namespace {
 QString stripeSubtitle(TriggerEventKind kind, const StripeTransactionDetails& tx) {
     if (const std::optional<QString> buyer = tx.buyerLabel())
         return *buyer;
-    const QString amount = cFormat("$%.2f", double(tx.amountCents) / 100.0);
+    const QString amount = CurrencyFormat::formatMinorUnits(tx.amountCents, tx.currencyCode);
     switch (kind) {
     case TriggerEventKind::stripeCharge:
     case TriggerEventKind::stripeCheckoutComplete:

@@ -3,6 +3,7 @@
 #include "providers/demo/demo_provider.h"
 
 #include "model/c_format.h"
+#include "model/currency_format.h"
 #include "model/tavik_event_catalog.h"
 
 #include <QStringList>
@@ -10,7 +11,7 @@
 
 namespace {
 QString dollars(qint64 cents) {
-    return cFormat("$%.2f", double(cents) / 100.0);
+    return CurrencyFormat::formatMinorUnits(cents, CurrencyFormat::defaultCode());
 }
 
 const QString& pick(const QStringList& options, RandomSource& random) {
@@ -20,12 +21,14 @@ const QString& pick(const QStringList& options, RandomSource& random) {
 
 std::optional<QString> ReactionDetails::formattedAmount() const {
     if (context == ReactionContext::goal && currentValue && targetValue) {
-        return isCurrencyMetric ? cFormat("$%.0f / $%.0f", *currentValue, *targetValue)
-                                : cFormat("%.0f / %.0f", *currentValue, *targetValue);
+        return isCurrencyMetric
+                   ? CurrencyFormat::format(*currentValue, currencyCode) + QStringLiteral(" / ") +
+                         CurrencyFormat::format(*targetValue, currencyCode)
+                   : cFormat("%.0f / %.0f", *currentValue, *targetValue);
     }
     if (!amountCents)
         return amountLine;
-    return dollars(*amountCents);
+    return CurrencyFormat::formatMinorUnits(*amountCents, currencyCode);
 }
 
 ReactionDetails ReactionDetails::fromStripe(const StripeTransactionDetails& tx,
@@ -39,9 +42,10 @@ ReactionDetails ReactionDetails::fromStripe(const StripeTransactionDetails& tx,
     details.buyerLine = tx.buyerLabel();
     details.productLine = tx.productName;
     details.planLine = tx.planOrPackage;
-    details.amountLine =
-        dollars(tx.amountCents) + (tx.isRefund ? QStringLiteral(" refunded") : QStringLiteral(" paid"));
+    details.amountLine = CurrencyFormat::formatMinorUnits(tx.amountCents, tx.currencyCode) +
+                         (tx.isRefund ? QStringLiteral(" refunded") : QStringLiteral(" paid"));
     details.amountCents = tx.amountCents;
+    details.currencyCode = tx.currencyCode;
     return details;
 }
 
@@ -54,16 +58,19 @@ ReactionDetails ReactionDetails::fromMetricEvent(const MetricIncreaseEvent& even
     details.metricLabel = MetricKinds::displayName(event.metric);
     details.currentValue = event.totalValue;
     details.targetValue = event.delta;
+    details.currencyCode = event.currencyCode;
     return details;
 }
 
-ReactionDetails ReactionDetails::forGoal(MetricKind metric, double current, double target) {
+ReactionDetails ReactionDetails::forGoal(MetricKind metric, double current, double target,
+                                         const QString& currencyCode) {
     ReactionDetails details;
     details.context = ReactionContext::goal;
     details.metricLabel = MetricKinds::displayName(metric);
     details.currentValue = current;
     details.targetValue = target;
     details.isCurrencyMetric = MetricKinds::isCurrency(metric);
+    details.currencyCode = currencyCode;
     return details;
 }
 

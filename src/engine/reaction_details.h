@@ -25,15 +25,18 @@ struct ReactionDetails {
     // Goal: the target; metric increase: the size of the rise.
     std::optional<double> targetValue;
     bool isCurrencyMetric = false;
+    // The currency of amountCents and of a money metric's values.
+    QString currencyCode = CurrencyFormat::defaultCode();
 
-    // "current / target" for goals, else the dollar amount, else amountLine.
+    // "current / target" for goals, else the amount in its currency, else amountLine.
     std::optional<QString> formattedAmount() const;
 
     static ReactionDetails fromStripe(const StripeTransactionDetails& details,
                                       std::optional<TriggerEventKind> eventKind);
     static ReactionDetails fromMetricEvent(const MetricIncreaseEvent& event);
-    // A goal shown as reached with `current` against `target`.
-    static ReactionDetails forGoal(MetricKind metric, double current, double target);
+    // A goal shown as reached with `current` against `target`, money in `currencyCode`.
+    static ReactionDetails forGoal(MetricKind metric, double current, double target,
+                                   const QString& currencyCode = CurrencyFormat::defaultCode());
 
     // Made-up details for previews and the demo source.
     static ReactionDetails demo(TriggerEventKind kind, RandomSource& random);

@@ -4,9 +4,9 @@
 
 namespace GoalFormatting {
 
-QString format(double value, MetricKind metric) {
+QString format(double value, MetricKind metric, const QString& currencyCode) {
     if (MetricKinds::isCurrency(metric))
-        return cFormat("$%.0f", value);
+        return CurrencyFormat::format(value, currencyCode);
     if (metric == MetricKind::usersGrowth || metric == MetricKind::ctr)
         return cFormat("%.1f%%", value);
     if (metric == MetricKind::avgPosition)

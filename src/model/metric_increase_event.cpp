@@ -1,6 +1,7 @@
 #include "model/metric_increase_event.h"
 
 #include "model/c_format.h"
+#include "model/currency_format.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ QString MetricIncreaseEvent::formattedDelta() const {
     if (isPercentage(metric))
         return cFormat("+%.1f%%", delta);
     if (MetricKinds::isCurrency(metric))
-        return cFormat("+$%.0f", delta);
+        return QLatin1Char('+') + CurrencyFormat::format(delta, currencyCode);
     return cFormat("+%.0f", delta);
 }
 
@@ -26,6 +27,6 @@ QString MetricIncreaseEvent::formattedTotal() const {
     if (isPercentage(metric))
         return cFormat("%.1f%%", totalValue);
     if (MetricKinds::isCurrency(metric))
-        return cFormat("$%.0f total", totalValue);
+        return CurrencyFormat::format(totalValue, currencyCode) + QStringLiteral(" total");
     return cFormat("%.0f total", totalValue);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/currency_format.h"
 #include "model/metric_kind.h"
 #include "model/trigger_event_kind.h"
 
@@ -13,6 +14,8 @@ struct MetricIncreaseEvent {
     double delta = 0;
     double totalValue = 0;
     bool lowerIsBetter = false;
+    // The currency of a money metric's figures.
+    QString currencyCode = CurrencyFormat::defaultCode();
 
     bool operator==(const MetricIncreaseEvent&) const = default;
 

@@ -133,6 +133,35 @@ TEST_F(EngineState, MenuBarTitle) {
     }
 }
 
+// A yen account's amounts are yen wherever they show: title, goal reaction, rise reaction.
+TEST_F(EngineState, StripeAmountsShowTheSnapshotsCurrency) {
+    storeSettings([](AppSettings& s) { s.preferredMenuBarMetric = M::revenueToday; });
+    storeConnected({P::stripe});
+    storeGoals({makeGoal(P::stripe, M::revenueToday, 1000, GoalPeriod::today, "yen goal")});
+    storeTriggers({makeTrigger(P::stripe, TriggerEventKind::stripeMRR, "mrr up")});
+    stripe.setCurrencyCode(QStringLiteral("JPY"));
+    stripe.queueMetrics({{M::revenueToday, 900}, {M::mrr, 1000}});
+    stripe.queueMetrics({{M::revenueToday, 1500}, {M::mrr, 1500}});
+    poll();
+    clock.advanceSeconds(30);
+    poll();
+    EXPECT_EQ(engine().menuBarTitle(), QString::fromUtf8("\u00A51500"));
+    EXPECT_EQ(engine().currencyCode(P::stripe), QStringLiteral("JPY"));
+    QStringList amounts;
+    for (const ActiveReaction& r : fired)
+        amounts.append(r.details->formattedAmount().value_or(QString()));
+    EXPECT_EQ(amounts, (QStringList{QString::fromUtf8("+\u00A5500 \u00B7 \u00A51500 total"),
+                                    QString::fromUtf8("\u00A51500 / \u00A51000")}));
+
+    // Figures that switched currency are no rise.
+    clock.advanceSeconds(30);
+    stripe.setCurrencyCode(QStringLiteral("USD"));
+    stripe.queueMetrics({{M::revenueToday, 1500}, {M::mrr, 9000}});
+    poll();
+    EXPECT_EQ(fired.size(), 2);
+    EXPECT_EQ(engine().menuBarTitle(), QStringLiteral("$1500"));
+}
+
 TEST_F(EngineState, ConnectedSourceCountAndActivity) {
     signInToGoogle(true, true);
     storeConnected({P::stripe});

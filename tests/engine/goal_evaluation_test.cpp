@@ -139,4 +139,34 @@ TEST_F(GoalEvaluation, GoalDeletedWhileGoalsFireIsNotWrittenBack) {
     EXPECT_EQ(engine().goals(), QList<Goal>{stamped});
 }
 
+TEST_F(GoalEvaluation, APollWritesTheGoalsDocumentOnceAndOnlyWhenAGoalFired) {
+    signInToGoogle(false, true);
+    storeGoals({makeGoal(P::stripe, M::revenueToday, 100, GoalPeriod::today, "a"),
+                makeGoal(P::stripe, M::revenue7d, 100, GoalPeriod::today, "b"),
+                makeGoal(P::googleSearchConsole, M::clicks, 5, GoalPeriod::today, "c")});
+    engine();
+    const QMap<QString, QByteArray> before = preferences.values();
+    int writes = preferences.writeAttempts();
+    stripe.queueMetrics({{M::revenueToday, 100}, {M::revenue7d, 100}});
+    gsc.queueMetrics({{M::clicks, 5}});
+    poll();
+    EXPECT_EQ(firedMessages().size(), 3);
+    EXPECT_EQ(preferences.writeAttempts(), writes + 1);
+    const QList<Goal> stored = persistence.decodeGoals().value_or(QList<Goal>());
+    ASSERT_EQ(stored.size(), 3);
+    for (const Goal& goal : stored)
+        EXPECT_EQ(goal.lastTriggeredAt, clock.now()) << goal.name.toStdString();
+    for (const QString& key : {PersistenceManager::settingsKey(), PersistenceManager::triggersKey(),
+                               PersistenceManager::integrationsKey()})
+        EXPECT_EQ(preferences.values().value(key), before.value(key)) << key.toStdString();
+
+    clock.advanceSeconds(30);
+    writes = preferences.writeAttempts();
+    stripe.queueMetrics({{M::revenueToday, 150}, {M::revenue7d, 150}});
+    gsc.queueMetrics({{M::clicks, 9}});
+    poll();
+    EXPECT_EQ(firedMessages().size(), 3);
+    EXPECT_EQ(preferences.writeAttempts(), writes);
+}
+
 } // namespace

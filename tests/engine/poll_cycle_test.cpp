@@ -326,4 +326,45 @@ TEST_F(PollCycle, EngineDestroyedDuringPollIsHarmless) {
     EXPECT_EQ(stripe.metricsCalls(), 1);
 }
 
+TEST_F(PollCycle, SourceRemovedWhileAnEarlierOneIsAwaitedIsNotFetched) {
+    storeConnected({P::stripe, P::datafast});
+    stripe.setStandingMetrics({{M::revenueToday, 10}});
+    stripe.eventsGate.close();
+    auto running = engine().pollOnce();
+    engine().disconnectProvider(P::datafast);
+    stripe.eventsGate.open();
+    ASSERT_TRUE(running.isReady());
+    EXPECT_EQ(datafast.metricsCalls(), 0);
+    EXPECT_EQ(engine().lastError(), std::nullopt);
+    EXPECT_FALSE(engine().snapshots().contains(P::datafast));
+}
+
+TEST_F(PollCycle, SourceRemovedDuringItsOwnFetchFiresNothing) {
+    storeConnected({P::datafast});
+    storeGoals({makeGoal(P::datafast, M::datafastVisitors, 5, GoalPeriod::rolling7d, "five visitors")});
+    datafast.queueMetrics({{M::datafastVisitors, 10}});
+    datafast.eventsGate.close();
+    auto running = engine().pollOnce();
+    engine().disconnectProvider(P::datafast);
+    datafast.eventsGate.open();
+    ASSERT_TRUE(running.isReady());
+    EXPECT_TRUE(fired.isEmpty());
+    EXPECT_FALSE(engine().goals().first().lastTriggeredAt);
+}
+
+// A member the service left out of one answer was unknown, not zero: its return is no rise.
+TEST_F(PollCycle, AFigureMissingForOnePollFiresNothingWhenItReturns) {
+    storeConnected({P::datafast});
+    storeTriggers({makeTrigger(P::datafast, TriggerEventKind::datafastRevenue, "revenue up"),
+                   makeTrigger(P::datafast, TriggerEventKind::datafastVisitors, "visitors up")});
+    datafast.queueMetrics({{M::datafastVisitors, 10}, {M::datafastRevenue, 500}});
+    datafast.queueMetrics({{M::datafastVisitors, 10}});
+    datafast.queueMetrics({{M::datafastVisitors, 12}, {M::datafastRevenue, 500}});
+    for (int i = 0; i < 3; ++i) {
+        poll();
+        clock.advanceSeconds(30);
+    }
+    EXPECT_EQ(firedMessages(), QStringList{QStringLiteral("visitors up")});
+}
+
 } // namespace

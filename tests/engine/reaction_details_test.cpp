@@ -72,6 +72,33 @@ TEST(ReactionDetails, FromStripe) {
     EXPECT_EQ(ReactionDetails::fromStripe(tx, std::nullopt).context, ReactionContext::purchase);
 }
 
+TEST(ReactionDetails, AmountsInTheirOwnCurrency) {
+    const struct {
+        const char* currency;
+        qint64 amount;
+        const char* line;
+        const char* subtitle;
+    } cases[] = {
+        {"JPY", 1500, "\u00A51500 paid", "\u00A51500 purchase"},
+        {"EUR", 1999, "\u20AC19.99 paid", "\u20AC19.99 purchase"},
+        {"USD", 1999, "$19.99 paid", "$19.99 purchase"},
+    };
+    for (const auto& c : cases) {
+        StripeTransactionDetails tx;
+        tx.amountCents = c.amount;
+        tx.currencyCode = QString::fromUtf8(c.currency);
+        const ReactionCopy copy = ReactionCopy::forEvent(ProviderEvent::stripe(
+            IntegrationProvider::stripe, TriggerEventKind::stripeCharge, tx, QDateTime()));
+        EXPECT_EQ(copy.subtitle, QString::fromUtf8(c.subtitle)) << c.currency;
+        ASSERT_TRUE(copy.details) << c.currency;
+        EXPECT_EQ(copy.details->amountLine, QString::fromUtf8(c.line)) << c.currency;
+        EXPECT_EQ(copy.details->formattedAmount(), copy.details->amountLine->chopped(5)) << c.currency;
+    }
+    // Three decimals for a three-decimal currency.
+    EXPECT_EQ(CurrencyFormat::formatMinorUnits(12345, QStringLiteral("BHD")),
+              CurrencyFormat::symbol(QStringLiteral("BHD")) + QStringLiteral("12.345"));
+}
+
 TEST(ReactionDetails, FromMetricEvent) {
     const MetricIncreaseEvent rise{TriggerEventKind::gaSessions, MetricKind::sessions, 12, 340, false};
     ReactionDetails expected;

@@ -222,24 +222,34 @@ TEST(StripeEventsFeed, MissingOrEmptyKeySendsNothing) {
     }
 }
 
-TEST(StripeEventsCursor, ForgetsIdsAnHourOlderThanTheListingBound) {
+TEST(StripeEventsCursor, ForgetsIdsAnHourOlderThanTheListingBoundBeyondTheNewestThousand) {
     const double created = 1796650000;
     const struct {
         const char* name;
-        double laterSince; // seconds
+        double laterSince;  // seconds
+        qsizetype newerIds; // seen besides evt_a, all newer than it
         bool stillSeen;
     } cases[] = {
-        {"listed again", created - 10, true},      {"59 minutes later", created + 3599, true},
-        {"exactly an hour", created + 3600, true}, {"an hour and a second", created + 3601, false},
-        {"a day later", created + 86400, false},
+        {"listed again", created - 10, 1000, true},
+        {"59 minutes later", created + 3599, 1000, true},
+        {"exactly an hour", created + 3600, 1000, true},
+        {"an hour and a second", created + 3601, 1000, false},
+        {"a day later", created + 86400, 1000, false},
+        // A clock that jumps back could list it again.
+        {"a day later, among the newest thousand", created + 86400, 999, true},
     };
     for (const auto& c : cases) {
         StripeEventsCursor cursor;
         const auto since = [](double s) { return QDateTime::fromMSecsSinceEpoch(qint64(s * 1000), Qt::UTC); };
-        cursor.absorb({bareEvent("evt_a", created)}, since(created - 60));
+        QList<StripeEventEnvelope> listing = {bareEvent("evt_a", created)};
+        for (qsizetype i = 0; i < c.newerIds; ++i) {
+            listing.append(bareEvent("", c.laterSince + 1));
+            listing.last().id = QStringLiteral("evt_n%1").arg(i);
+        }
+        cursor.absorb(listing, since(created - 60));
         cursor.absorb({}, since(c.laterSince));
         EXPECT_EQ(cursor.hasSeen(QStringLiteral("evt_a")), c.stillSeen) << c.name;
-        EXPECT_EQ(cursor.seenCount(), c.stillSeen ? 1 : 0) << c.name;
+        EXPECT_EQ(cursor.seenCount(), c.newerIds + (c.stillSeen ? 1 : 0)) << c.name;
     }
 }
 

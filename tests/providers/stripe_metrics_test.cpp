@@ -108,23 +108,32 @@ TEST(StripeMetrics, EmptyAccountGivesZeros) {
     EXPECT_EQ(snapshot.displaySummary, QStringLiteral("$0 today \u00B7 0 subs"));
 }
 
-TEST(StripeMetrics, RefusedSubscriptionsGiveZerosButRefusedChargesFailWithTheBody) {
+TEST(StripeMetrics, SubscriptionsRefusedForTheKeyGiveZerosOtherRefusalsFailWithTheBody) {
     const FakeStripeService service = FakeStripeService::fixtureAccount();
     const QByteArray refusal =
         R"({"error":{"type":"invalid_request_error","message":"This key lacks permission"}})";
 
-    ProviderHarness subsRefused;
-    subsRefused.scripted.setHandler([&](const HttpRequest& r) {
-        if (r.url.path() == QLatin1String("/v1/subscriptions"))
-            return HttpResponse{403, {}, refusal};
-        return service.respond(r);
-    });
-    const MetricSnapshot snapshot = TestTasks::run(subsRefused.provider.fetchMetrics());
-    for (MetricKind kind : {MetricKind::recurringMrr, MetricKind::arr, MetricKind::customers,
-                            MetricKind::trials, MetricKind::subscribers, MetricKind::newSubscribers})
-        EXPECT_EQ(snapshot.value(kind), 0.0) << MetricKinds::rawValue(kind).toStdString();
-    EXPECT_NEAR(snapshot.value(MetricKind::revenueToday), 68.99, 1e-9);
-    EXPECT_EQ(snapshot.displaySummary, QStringLiteral("$69 today \u00B7 0 subs"));
+    // A key without access to subscriptions keeps the zeros; a passing failure must not publish them.
+    for (const int status : {401, 403, 429, 500, 503}) {
+        const bool keepsZeros = status == 401 || status == 403;
+        ProviderHarness subsRefused;
+        subsRefused.scripted.setHandler([&](const HttpRequest& r) {
+            if (r.url.path() == QLatin1String("/v1/subscriptions"))
+                return HttpResponse{status, {}, refusal};
+            return service.respond(r);
+        });
+        if (!keepsZeros) {
+            EXPECT_EQ(TestTasks::failureOf(subsRefused.provider.fetchMetrics()), QString::fromUtf8(refusal))
+                << status;
+            continue;
+        }
+        const MetricSnapshot snapshot = TestTasks::run(subsRefused.provider.fetchMetrics());
+        for (MetricKind kind : {MetricKind::recurringMrr, MetricKind::arr, MetricKind::customers,
+                                MetricKind::trials, MetricKind::subscribers, MetricKind::newSubscribers})
+            EXPECT_EQ(snapshot.value(kind), 0.0) << MetricKinds::rawValue(kind).toStdString();
+        EXPECT_NEAR(snapshot.value(MetricKind::revenueToday), 68.99, 1e-9);
+        EXPECT_EQ(snapshot.displaySummary, QStringLiteral("$69 today \u00B7 0 subs"));
+    }
 
     // Any one of the three charge listings refused fails the poll with the service's body as the text.
     for (int refusedListing = 0; refusedListing < 3; ++refusedListing) {

@@ -7,6 +7,7 @@ MetricSnapshot FakeMetricProvider::snapshotOf(QHash<MetricKind, double> values) 
     snapshot.provider = m_provider;
     snapshot.values = std::move(values);
     snapshot.displaySummary = QStringLiteral("fake");
+    snapshot.currencyCode = m_currencyCode;
     return snapshot;
 }
 

@@ -24,6 +24,8 @@ public:
     // The answer when nothing is queued. Its provider is set to this provider's.
     void setStandingMetrics(QHash<MetricKind, double> values);
     void queueMetrics(QHash<MetricKind, double> values);
+    // The currency of the snapshots set or queued from now on.
+    void setCurrencyCode(QString code) { m_currencyCode = std::move(code); }
     void queueMetricsError(std::exception_ptr error) { m_metrics.append(error); }
     void queueEvents(QList<ProviderEvent> events) { m_events.append(std::move(events)); }
     void queueEventsError(std::exception_ptr error) { m_events.append(error); }
@@ -44,6 +46,7 @@ private:
     MetricSnapshot snapshotOf(QHash<MetricKind, double> values) const;
 
     IntegrationProvider m_provider;
+    QString m_currencyCode = CurrencyFormat::defaultCode();
     std::optional<MetricSnapshot> m_standing;
     QList<std::variant<MetricSnapshot, std::exception_ptr>> m_metrics;
     QList<std::variant<QList<ProviderEvent>, std::exception_ptr>> m_events;

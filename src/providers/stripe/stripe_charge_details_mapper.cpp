@@ -46,6 +46,7 @@ StripeTransactionDetails map(const StripeChargePayload& charge) {
 
     StripeTransactionDetails details;
     details.amountCents = charge.amount;
+    details.currencyCode = charge.currencyCode();
     details.chargeId = charge.id;
     details.customerName =
         firstNonEmpty({billing(&Charge::BillingDetails::name), customer(&Charge::ExpandedCustomer::name)});

@@ -1,5 +1,7 @@
 #include "providers/stripe/stripe_charge_payload.h"
 
+#include "model/currency_format.h"
+
 #include "providers/stripe/strict_json_reader.h"
 
 #include <QJsonArray>
@@ -123,6 +125,7 @@ std::optional<StripeChargePayload> StripeChargePayload::fromJson(const QJsonValu
     charge.id = reader.requiredString(object, QLatin1String("id"));
     charge.amount = reader.requiredInteger(object, QLatin1String("amount"));
     charge.amount_refunded = reader.optionalInteger(object, QLatin1String("amount_refunded"));
+    charge.currency = reader.optionalString(object, QLatin1String("currency"));
     charge.paid = reader.requiredBool(object, QLatin1String("paid"));
     charge.refunded = reader.requiredBool(object, QLatin1String("refunded"));
     charge.created = reader.requiredDouble(object, QLatin1String("created"));
@@ -150,4 +153,8 @@ std::optional<StripeChargePayload> StripeChargePayload::fromJson(const QJsonValu
     if (!reader.ok())
         return std::nullopt;
     return charge;
+}
+
+QString StripeChargePayload::currencyCode() const {
+    return currency && !currency->isEmpty() ? currency->toUpper() : CurrencyFormat::defaultCode();
 }

@@ -54,6 +54,8 @@ struct StripeChargePayload {
 
     QString id;
     qint64 amount = 0;
+    // ISO 4217, lower case as the service writes it; absent reads as US dollars.
+    std::optional<QString> currency;
     std::optional<qint64> amount_refunded;
     bool paid = false;
     bool refunded = false;
@@ -67,6 +69,8 @@ struct StripeChargePayload {
 
     // A sale is a charge that went through and was not refunded as a whole.
     bool isSale() const { return paid && !refunded; }
+    // The currency's code in upper case.
+    QString currencyCode() const;
 
     static std::optional<StripeChargePayload> fromJson(const QJsonValue& value);
 

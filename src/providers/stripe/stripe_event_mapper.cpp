@@ -11,6 +11,12 @@ namespace {
 
 using Details = StripeTransactionDetails;
 
+// The object's own currency, when it names one.
+void readCurrency(Details& details, const JsonDictionary& object) {
+    if (const auto code = object.string(QStringLiteral("currency")); code && !code->isEmpty())
+        details.currencyCode = code->toUpper();
+}
+
 std::optional<Details> chargeSucceeded(const JsonDictionary& object) {
     const auto charge = parseCharge(object);
     if (!charge)
@@ -31,6 +37,7 @@ std::optional<Details> chargeRefunded(const JsonDictionary& object) {
 Details subscriptionCreated(const JsonDictionary& object) {
     Details details;
     details.amountCents = object.integer(QStringLiteral("plan")).value_or(0);
+    readCurrency(details, object);
     details.chargeId = object.string(QStringLiteral("id")).value_or(QStringLiteral("sub"));
     details.customerEmail = object.string(QStringLiteral("customer"));
     details.productName = QStringLiteral("New subscription");
@@ -63,6 +70,7 @@ std::optional<Details> invoicePaid(const JsonDictionary& object) {
         return std::nullopt;
     Details details;
     details.amountCents = object.integer(QStringLiteral("amount_paid")).value_or(0);
+    readCurrency(details, object);
     details.chargeId = object.string(QStringLiteral("id")).value_or(QStringLiteral("invoice"));
     details.customerEmail = object.string(QStringLiteral("customer_email"));
     details.productName = QStringLiteral("Subscription renewal");
@@ -73,6 +81,7 @@ std::optional<Details> invoicePaid(const JsonDictionary& object) {
 Details checkoutCompleted(const JsonDictionary& object) {
     Details details;
     details.amountCents = object.integer(QStringLiteral("amount_total")).value_or(0);
+    readCurrency(details, object);
     details.chargeId = object.string(QStringLiteral("id")).value_or(QStringLiteral("checkout"));
     if (const auto customer = object.dictionary(QStringLiteral("customer_details"))) {
         details.customerName = customer->string(QStringLiteral("name"));

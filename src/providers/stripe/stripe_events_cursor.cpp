@@ -21,13 +21,24 @@ QList<ProviderEvent> StripeEventsCursor::absorb(QList<StripeEventEnvelope> envel
         m_seenEventIds.insert(envelope.id, envelope.created);
         events += StripeEventMapper::map(envelope);
     }
-    if (since.isValid()) {
-        const double horizon = static_cast<double>(since.toMSecsSinceEpoch()) / 1000.0 - forgetAfterSeconds;
-        m_seenEventIds.removeIf(
-            [horizon](const QHash<QString, double>::iterator& it) { return it.value() < horizon; });
-    }
+    if (since.isValid())
+        forgetOlderThan(static_cast<double>(since.toMSecsSinceEpoch()) / 1000.0 - forgetAfterSeconds);
     m_hasInitializedCursor = true;
     return events;
+}
+
+void StripeEventsCursor::forgetOlderThan(double horizon) {
+    if (m_seenEventIds.size() <= alwaysKept)
+        return;
+    QList<std::pair<double, QString>> stale;
+    for (auto it = m_seenEventIds.constBegin(); it != m_seenEventIds.constEnd(); ++it) {
+        if (it.value() < horizon)
+            stale.append({it.value(), it.key()});
+    }
+    std::sort(stale.begin(), stale.end());
+    const qsizetype excess = std::min(m_seenEventIds.size() - alwaysKept, stale.size());
+    for (qsizetype i = 0; i < excess; ++i)
+        m_seenEventIds.remove(stale.at(i).second);
 }
 
 void StripeEventsCursor::reset() {

@@ -2,17 +2,18 @@
 
 #include "model/c_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace StripeMetricValues {
 
 namespace {
 
-double salesRevenue(const QList<StripeChargePayload>& charges) {
+double salesRevenue(const QList<StripeChargePayload>& charges, const QString& currencyCode) {
     double total = 0.0;
     for (const auto& charge : charges) {
         if (charge.isSale())
-            total += static_cast<double>(charge.amount) / 100.0;
+            total += CurrencyFormat::fromMinorUnits(charge.amount, currencyCode);
     }
     return total;
 }
@@ -22,7 +23,7 @@ double salesRevenue(const QList<StripeChargePayload>& charges) {
 QHash<MetricKind, double> compute(const QList<StripeChargePayload>& today,
                                   const QList<StripeChargePayload>& week,
                                   const QList<StripeChargePayload>& month,
-                                  const SubscriptionStats& subscriptions) {
+                                  const SubscriptionStats& subscriptions, const QString& currencyCode) {
     double purchasesToday = 0;
     double refundsToday = 0;
     for (const auto& charge : today) {
@@ -31,9 +32,9 @@ QHash<MetricKind, double> compute(const QList<StripeChargePayload>& today,
         if (charge.refunded)
             refundsToday += 1;
     }
-    const double revenueToday = salesRevenue(today);
-    const double revenue7d = salesRevenue(week);
-    const double revenue30d = salesRevenue(month);
+    const double revenueToday = salesRevenue(today, currencyCode);
+    const double revenue7d = salesRevenue(week, currencyCode);
+    const double revenue30d = salesRevenue(month, currencyCode);
 
     return {
         {MetricKind::revenueToday, revenueToday},
@@ -52,10 +53,52 @@ QHash<MetricKind, double> compute(const QList<StripeChargePayload>& today,
     };
 }
 
-QString displaySummary(double revenueToday, double subscribers) {
+QString majorityCurrency(const QList<StripeChargePayload>& charges) {
+    struct Tally {
+        qsizetype count = 0;
+        double newest = 0;
+    };
+    QHash<QString, Tally> tallies;
+    for (const auto& charge : charges) {
+        Tally& tally = tallies[charge.currencyCode()];
+        tally.newest = tally.count == 0 ? charge.created : std::max(tally.newest, charge.created);
+        ++tally.count;
+    }
+    QString chosen = CurrencyFormat::defaultCode();
+    Tally best;
+    for (auto it = tallies.constBegin(); it != tallies.constEnd(); ++it) {
+        const Tally& tally = it.value();
+        if (tally.count > best.count || (tally.count == best.count && tally.newest > best.newest)) {
+            best = tally;
+            chosen = it.key();
+        }
+    }
+    return chosen;
+}
+
+QList<StripeChargePayload> inCurrency(const QList<StripeChargePayload>& charges,
+                                      const QString& currencyCode) {
+    QList<StripeChargePayload> kept;
+    kept.reserve(charges.size());
+    for (const auto& charge : charges) {
+        if (charge.currencyCode() == currencyCode)
+            kept.append(charge);
+    }
+    return kept;
+}
+
+QString displaySummary(double revenueToday, double subscribers, const QString& currencyCode,
+                       qsizetype leftOut) {
     const double whole = std::trunc(subscribers);
     const long long count = whole >= -9.0e18 && whole <= 9.0e18 ? static_cast<long long>(whole) : 0;
-    return cFormat("$%.0f today \u00B7 %lld subs", revenueToday, count);
+    QString summary =
+        CurrencyFormat::format(revenueToday, currencyCode) + cFormat(" today \u00B7 %lld subs", count);
+    if (leftOut == 1)
+        summary += QStringLiteral(" \u00B7 1 charge in another currency left out");
+    else if (leftOut > 1)
+        summary +=
+            cFormat(" \u00B7 %lld charges in other currencies left out", static_cast<long long>(leftOut));
+    return summary;
 }
 
 } // namespace StripeMetricValues

@@ -89,8 +89,8 @@ QCoro::Task<QList<StripeChargePayload>> StripeProvider::listCharges(QDateTime si
     co_return charges;
 }
 
-QCoro::Task<SubscriptionStats> StripeProvider::fetchSubscriptionStats(QString secretKey,
-                                                                      CancellationPtr cancellation) {
+QCoro::Task<std::optional<QList<QJsonObject>>>
+StripeProvider::listSubscriptions(QString secretKey, CancellationPtr cancellation) {
     if (!cancellation)
         cancellation = std::make_shared<Cancellation>();
     QList<QJsonObject> subscriptions;
@@ -100,8 +100,11 @@ QCoro::Task<SubscriptionStats> StripeProvider::fetchSubscriptionStats(QString se
             const HttpResponse response = co_await m_http.send(StripeRequests::authorized(
                 secretKey, StripeRequests::subscriptionsUrl(m_endpoints.stripeApiBase, startingAfter)));
             // A refused page refuses the whole listing: figures from part of it would look complete.
-            if (!isHttpAnswer(response) || response.status >= 400)
-                co_return SubscriptionStats{};
+            if (response.status == 401 || response.status == 403)
+                co_return std::nullopt;
+            if (!isHttpAnswer(response))
+                throw ProviderError::invalidResponse();
+            ProviderRequest::checkStatus(response, StripeRequests::fallbackErrorText());
             StripeSubscriptionPage list = StripeSubscriptionPage::decode(response.body);
             subscriptions += std::move(list.data);
             if (!list.has_more || subscriptions.isEmpty())
@@ -115,8 +118,7 @@ QCoro::Task<SubscriptionStats> StripeProvider::fetchSubscriptionStats(QString se
         cancellation->cancelled = true;
         throw;
     }
-    const QDateTime now = m_clock.now();
-    co_return SubscriptionStats::compute(subscriptions, validOr(m_clock.addCalendarDays(now, -7), now));
+    co_return subscriptions;
 }
 
 QCoro::Task<QList<StripeEventEnvelope>> StripeProvider::listEvents(QDateTime since, QString secretKey) {
@@ -143,22 +145,46 @@ QCoro::Task<MetricSnapshot> StripeProvider::fetchMetrics() {
 
     auto secondPair = std::make_shared<Cancellation>();
     auto month = listCharges(monthStart, key, secondPair);
-    auto stats = fetchSubscriptionStats(key, secondPair);
-    const auto [monthCharges, subscriptionStats] =
-        co_await awaitPair(std::move(month), std::move(stats), secondPair);
+    auto subscriptionList = listSubscriptions(key, secondPair);
+    const auto [monthCharges, subscriptions] =
+        co_await awaitPair(std::move(month), std::move(subscriptionList), secondPair);
+
+    const QString currency = StripeMetricValues::majorityCurrency(monthCharges);
+    const QList<StripeChargePayload> monthInCurrency = StripeMetricValues::inCurrency(monthCharges, currency);
+    const QDateTime recentStart = validOr(m_clock.addCalendarDays(m_clock.now(), -7), m_clock.now());
+    const SubscriptionStats subscriptionStats =
+        subscriptions ? SubscriptionStats::compute(*subscriptions, recentStart, currency)
+                      : SubscriptionStats{};
 
     MetricSnapshot snapshot;
     snapshot.provider = IntegrationProvider::stripe;
-    snapshot.values = StripeMetricValues::compute(todayCharges, weekCharges, monthCharges, subscriptionStats);
-    snapshot.displaySummary = StripeMetricValues::displaySummary(snapshot.value(MetricKind::revenueToday),
-                                                                 subscriptionStats.subscribers);
+    snapshot.currencyCode = currency;
+    snapshot.values = StripeMetricValues::compute(StripeMetricValues::inCurrency(todayCharges, currency),
+                                                  StripeMetricValues::inCurrency(weekCharges, currency),
+                                                  monthInCurrency, subscriptionStats, currency);
+    snapshot.displaySummary = StripeMetricValues::displaySummary(
+        snapshot.value(MetricKind::revenueToday), subscriptionStats.subscribers, currency,
+        monthCharges.size() - monthInCurrency.size());
     snapshot.fetchedAt = m_clock.now();
     co_return snapshot;
 }
 
 QCoro::Task<QList<ProviderEvent>> StripeProvider::fetchEvents(QDateTime since) {
     const QString key = requireSecretKey();
+    const QDateTime listingStart = m_clock.now();
+    if (m_previousListingStart) {
+        const QDateTime overlapStart = m_previousListingStart->addSecs(-listingOverlapSeconds);
+        if (!since.isValid() || overlapStart < since)
+            since = overlapStart;
+    }
     QList<StripeEventEnvelope> envelopes = co_await listEvents(since, key);
     // Only a complete, decoded listing moves the cursor; every failure above leaves it as it was.
-    co_return m_cursor.absorb(std::move(envelopes), since);
+    QList<ProviderEvent> events = m_cursor.absorb(std::move(envelopes), since);
+    m_previousListingStart = listingStart;
+    co_return events;
+}
+
+void StripeProvider::resetEventsState() {
+    m_cursor.reset();
+    m_previousListingStart.reset();
 }

@@ -22,11 +22,17 @@ public:
 
     IntegrationProvider provider() const override { return IntegrationProvider::stripe; }
     // Four listings: charges since local midnight with charges since a week back, then charges of the last
-    // thirty days with the subscriptions. A failed charges listing fails the poll.
+    // thirty days with the subscriptions. A failed charges listing fails the poll. The figures are in the
+    // currency of most of the thirty days' charges; charges in other currencies are left out.
     QCoro::Task<MetricSnapshot> fetchMetrics() override;
-    // New events since `since`, oldest first; the first call after creation or reset reports nothing.
+    // New events, oldest first; the first call after creation or reset reports nothing. After a successful
+    // listing the next one asks from that listing's start less an overlap (or from `since`, when earlier), so
+    // that events created during a poll or stamped by a clock behind this one are still listed; the cursor
+    // drops those already reported.
     QCoro::Task<QList<ProviderEvent>> fetchEvents(QDateTime since) override;
-    void resetEventsState() override { m_cursor.reset(); }
+    void resetEventsState() override;
+
+    static constexpr qint64 listingOverlapSeconds = 600;
 
     const StripeEventsCursor& eventsCursor() const { return m_cursor; }
 
@@ -39,9 +45,11 @@ public:
 
     QCoro::Task<QList<StripeChargePayload>> listCharges(QDateTime since, QString secretKey,
                                                         CancellationPtr cancellation = {});
-    // A refused or non-HTTP answer gives all zeros; transport and parse failures are raised.
-    QCoro::Task<SubscriptionStats> fetchSubscriptionStats(QString secretKey,
-                                                          CancellationPtr cancellation = {});
+    // Every subscription, or nothing when refused with 401 or 403 (a key without access to subscriptions:
+    // its figures read as zeros). Any other failure, a passing one included, is raised, so that no zeros are
+    // published for figures that were not read.
+    QCoro::Task<std::optional<QList<QJsonObject>>> listSubscriptions(QString secretKey,
+                                                                     CancellationPtr cancellation = {});
     // One request, one page.
     QCoro::Task<QList<StripeEventEnvelope>> listEvents(QDateTime since, QString secretKey);
 
@@ -53,4 +61,5 @@ private:
     Clock& m_clock;
     ServiceEndpoints m_endpoints;
     StripeEventsCursor m_cursor;
+    std::optional<QDateTime> m_previousListingStart;
 };

@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QSet>
+#include <cmath>
 
 namespace {
 
@@ -43,17 +44,21 @@ double perMonth(double perPeriod, const QJsonObject& recurring) {
 
 } // namespace
 
-std::optional<double> SubscriptionStats::monthlyAmount(const QJsonObject& item) {
+std::optional<double> SubscriptionStats::monthlyAmount(const QJsonObject& item, const QString& currencyCode) {
     const QJsonValue priceValue = item.value(QLatin1String("price"));
     if (!priceValue.isObject())
         return std::nullopt;
     const QJsonObject price = priceValue.toObject();
+    const QJsonValue currency = price.value(QLatin1String("currency"));
+    if (currency.isString() && currency.toString().compare(currencyCode, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
     const auto unitAmount = JsonNumbers::exactInteger(price.value(QLatin1String("unit_amount")));
     const auto quantity = JsonNumbers::exactInteger(item.value(QLatin1String("quantity")));
     if (!unitAmount || !quantity)
         return std::nullopt;
     // In doubles: cents times a quantity can exceed 64 bits on hostile input.
-    const double perPeriod = static_cast<double>(*unitAmount) * static_cast<double>(*quantity) / 100.0;
+    const double perPeriod = static_cast<double>(*unitAmount) * static_cast<double>(*quantity) /
+                             std::pow(10.0, CurrencyFormat::minorDigits(currencyCode));
     const QJsonValue recurring = price.value(QLatin1String("recurring"));
     if (!recurring.isObject())
         return perPeriod;
@@ -61,7 +66,7 @@ std::optional<double> SubscriptionStats::monthlyAmount(const QJsonObject& item) 
 }
 
 SubscriptionStats SubscriptionStats::compute(const QList<QJsonObject>& subscriptions,
-                                             const QDateTime& recentStart) {
+                                             const QDateTime& recentStart, const QString& currencyCode) {
     SubscriptionStats stats;
     QSet<QString> customers;
     const double recentSeconds = static_cast<double>(recentStart.toMSecsSinceEpoch()) / 1000.0;
@@ -86,7 +91,7 @@ SubscriptionStats SubscriptionStats::compute(const QList<QJsonObject>& subscript
         if (!items.isObject())
             continue;
         for (const QJsonObject& item : objectArray(items.toObject().value(QLatin1String("data")))) {
-            if (const auto monthly = monthlyAmount(item))
+            if (const auto monthly = monthlyAmount(item, currencyCode))
                 stats.recurringMrr += *monthly;
         }
     }
