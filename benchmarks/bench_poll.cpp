@@ -1,7 +1,10 @@
-// One engine poll of five providers (every metric, 100 events each) against 100 goals and 100 triggers,
-// beside a floor that only copies the same snapshots and events. Prints poll time / floor time.
+// One engine poll of five providers (every metric) against 100 goals and 100 triggers, with 10 events (a
+// typical poll) and with 500, beside a floor that evaluates the same rules over the same snapshots and events
+// with nothing fired and nothing saved. Prints each poll's time against its floor.
 
 #include "engine/app_state.h"
+#include "engine/goal_rules.h"
+#include "engine/metric_event_detector.h"
 #include "engine/silent_sound_player.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
@@ -24,7 +27,8 @@ namespace {
 
 using P = IntegrationProvider;
 
-constexpr int kEventsPerProvider = 100;
+constexpr int kTypicalEvents = 10;
+constexpr int kBusyEvents = 500;
 constexpr int kRules = 100;
 
 QHash<MetricKind, double> allMetrics(double base) {
@@ -35,12 +39,12 @@ QHash<MetricKind, double> allMetrics(double base) {
     return values;
 }
 
-// A provider's 100 events: Stripe kinds for Stripe and the demo source, metric rises for the others.
-QList<ProviderEvent> eventsFor(P provider, const QDateTime& at) {
+// A provider's events: Stripe kinds for Stripe and the demo source, metric rises for the others.
+QList<ProviderEvent> eventsFor(P provider, int count, const QDateTime& at) {
     QList<ProviderEvent> events;
     const QList<TavikEventDefinition> rows =
         TavikEventCatalog::available(provider == P::demo ? P::stripe : provider);
-    for (int i = 0; i < kEventsPerProvider; ++i) {
+    for (int i = 0; i < count; ++i) {
         const TavikEventDefinition& row = rows.at(i % rows.size());
         if (row.isInstantStripeEvent) {
             StripeTransactionDetails tx;
@@ -73,7 +77,7 @@ struct Bench {
     QMap<P, QList<ProviderEvent>> events;
     double level = 1000;
 
-    Bench() {
+    explicit Bench(int totalEvents) {
         AppSettings settings = AppSettings::defaults();
         settings.demoModeEnabled = true;
         settings.googleIntegration.gaPropertyId = QStringLiteral("properties/1");
@@ -120,7 +124,8 @@ struct Bench {
             std::make_unique<AppState>(AppStateDependencies{persistence, keychain, demo, stripe, ga, datafast,
                                                             gsc, clock, random, sound, validator, revoker});
         for (FakeMetricProvider* p : providers)
-            events.insert(p->provider(), eventsFor(p->provider(), clock.now()));
+            events.insert(p->provider(),
+                          eventsFor(p->provider(), totalEvents / int(providers.size()), clock.now()));
     }
 
     // What the next poll will be handed; not timed.
@@ -135,13 +140,16 @@ struct Bench {
     void between() { clock.advanceSeconds(30); }
 };
 
-Bench& bench() {
-    static Bench instance;
-    return instance;
+Bench& bench(int totalEvents) {
+    static std::map<int, std::unique_ptr<Bench>> instances;
+    std::unique_ptr<Bench>& instance = instances[totalEvents];
+    if (!instance)
+        instance = std::make_unique<Bench>(totalEvents);
+    return *instance;
 }
 
 void BM_Poll(benchmark::State& state) {
-    Bench& b = bench();
+    Bench& b = bench(int(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         b.between();
@@ -154,34 +162,60 @@ void BM_Poll(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// The least any poll must do: take a copy of every snapshot and every event it is handed.
+// What any poll must do: detect the rises against the previous figures and match every event against the
+// triggers and every snapshot against the goals, cooldowns included; nothing is fired or saved.
 void BM_Floor(benchmark::State& state) {
-    Bench& b = bench();
-    QList<MetricSnapshot> snapshots;
-    for (FakeMetricProvider* p : b.providers) {
-        MetricSnapshot s;
-        s.provider = p->provider();
-        s.values = allMetrics(b.level);
-        snapshots.append(s);
-    }
+    Bench& b = bench(int(state.range(0)));
+    const QList<EventTrigger> triggers = b.engine->triggers();
+    const QList<Goal> goals = b.engine->goals();
+    QMap<P, MetricSnapshot> previous;
+    QHash<QUuid, QDateTime> triggerCooldowns;
+    QHash<QUuid, QDateTime> goalCooldowns;
     for (auto _ : state) {
         state.PauseTiming();
         b.between();
+        b.level += 5;
         state.ResumeTiming();
-        for (int i = 0; i < snapshots.size(); ++i) {
-            MetricSnapshot copy = snapshots.at(i);
-            copy.values.detach();
-            QList<ProviderEvent> events = b.events.value(snapshots.at(i).provider);
-            events.detach();
-            benchmark::DoNotOptimize(copy);
-            benchmark::DoNotOptimize(events);
+        const QDateTime now = b.clock.now();
+        int matched = 0;
+        for (FakeMetricProvider* p : b.providers) {
+            MetricSnapshot snapshot;
+            snapshot.provider = p->provider();
+            snapshot.values = allMetrics(b.level);
+            QList<ProviderEvent> events =
+                MetricEventDetector::detect(previous.value(snapshot.provider), snapshot, now);
+            events += b.events.value(snapshot.provider);
+            for (const ProviderEvent& event : std::as_const(events)) {
+                const TriggerEventKind kind = event.eventKind();
+                for (const EventTrigger& trigger : triggers) {
+                    if (!trigger.isEnabled || trigger.eventKind != kind || trigger.provider != event.provider)
+                        continue;
+                    const auto last = triggerCooldowns.constFind(trigger.id);
+                    if (last != triggerCooldowns.constEnd() && last->secsTo(now) < trigger.cooldownSeconds)
+                        continue;
+                    triggerCooldowns.insert(trigger.id, now);
+                    ++matched;
+                }
+            }
+            for (const Goal& goal : goals) {
+                if (!goal.isEnabled || goal.provider != snapshot.provider ||
+                    !GoalRules::isReached(goal.metric, snapshot.value(goal.metric), goal.targetValue))
+                    continue;
+                const auto last = goalCooldowns.constFind(goal.id);
+                if (last != goalCooldowns.constEnd() && last->secsTo(now) < 60)
+                    continue;
+                goalCooldowns.insert(goal.id, now);
+                ++matched;
+            }
+            previous.insert(snapshot.provider, snapshot);
         }
+        benchmark::DoNotOptimize(matched);
     }
     state.SetItemsProcessed(state.iterations());
 }
 
-BENCHMARK(BM_Floor);
-BENCHMARK(BM_Poll);
+BENCHMARK(BM_Floor)->Arg(kTypicalEvents)->Arg(kBusyEvents);
+BENCHMARK(BM_Poll)->Arg(kTypicalEvents)->Arg(kBusyEvents);
 
 // Remembers the time per iteration of every run so main can print the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -203,12 +237,30 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto poll = reporter.perIteration.find("BM_Poll");
-    const auto floor = reporter.perIteration.find("BM_Floor");
-    if (poll != reporter.perIteration.end() && floor != reporter.perIteration.end() && floor->second > 0) {
-        std::printf("poll: %.1f us, floor: %.1f us, ratio poll/floor: %.1f\n", poll->second * 1e6,
-                    floor->second * 1e6, poll->second / floor->second);
+    const auto time = [&](const char* name, int events) {
+        const auto found = reporter.perIteration.find(std::string(name) + "/" + std::to_string(events));
+        return found == reporter.perIteration.end() ? 0.0 : found->second;
+    };
+    int status = 0;
+    double typicalPoll = 0;
+    for (const auto& [label, events] :
+         {std::pair{"typical poll (5 providers, 10 events, 100 goals, 100 triggers)", kTypicalEvents},
+          std::pair{"500-event poll", kBusyEvents}}) {
+        const double poll = time("BM_Poll", events);
+        const double floor = time("BM_Floor", events);
+        if (poll <= 0 || floor <= 0) {
+            std::printf("%s: not measured\n", label);
+            status = 1;
+            continue;
+        }
+        if (events == kTypicalEvents)
+            typicalPoll = poll;
+        std::printf("%s: %.1f us, floor %.1f us, ratio %.1f\n", label, poll * 1e6, floor * 1e6, poll / floor);
     }
+    const double busyPoll = time("BM_Poll", kBusyEvents);
+    if (typicalPoll > 0 && busyPoll > 0)
+        std::printf("500 events against 10: %.1f times the time for %d times the events\n",
+                    busyPoll / typicalPoll, kBusyEvents / kTypicalEvents);
     benchmark::Shutdown();
-    return 0;
+    return status;
 }

@@ -169,12 +169,19 @@ void PersistenceManager::store(const QString& key, const QByteArray& bytes, cons
         return;
     if (m_store.contains(key)) {
         const auto current = m_store.value(key);
-        const bool unreadable = !current || !decodes(*current);
+        // An unchanged document is not written again.
+        if (current && *current == bytes)
+            return;
+        // What this manager wrote last is known to decode; anything else is checked.
+        const auto written = m_written.constFind(key);
+        const bool unreadable =
+            !current || ((written == m_written.constEnd() || *written != *current) && !decodes(*current));
         // Without a kept copy the old document stays where it is.
         if (unreadable && !keepUnreadable(key))
             return;
     }
-    m_store.setValue(key, bytes);
+    if (m_store.setValue(key, bytes))
+        m_written.insert(key, bytes);
 }
 
 bool PersistenceManager::keepUnreadable(const QString& key) {

@@ -8,6 +8,7 @@
 #include "model/preferences_store.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -58,4 +59,6 @@ private:
 
     PreferencesStore& m_store;
     Clock& m_clock;
+    // The bytes last written per key.
+    QHash<QString, QByteArray> m_written;
 };

@@ -251,3 +251,18 @@ TEST(PersistenceManagerFiles, UnreadableFileIsKeptBesideTheNewDocument) {
     ASSERT_TRUE(document.open(QIODevice::ReadOnly));
     EXPECT_EQ(document.readAll(), JsonConventions::compact(AppSettings::defaults().toJson()));
 }
+
+TEST_F(PersistenceManagerTest, UnchangedSavesWriteNothingAndOutsideEditsAreStillChecked) {
+    auto goals = PersistenceManager::defaultGoals();
+    m_manager.encodeGoals(goals);
+    const int writes = m_store.writeAttempts();
+    m_manager.encodeGoals(goals);
+    EXPECT_EQ(m_store.writeAttempts(), writes);
+
+    // Another hand broke the document after this manager wrote it: it is kept before being replaced.
+    m_store.setValue(kGoals, "[{\"broken\":");
+    goals[0].lastTriggeredAt = m_clock.now();
+    m_manager.encodeGoals(goals);
+    EXPECT_EQ(copiesOf(m_store, kGoals).size(), 1);
+    EXPECT_EQ(m_manager.decodeGoals(), goals);
+}
