@@ -58,6 +58,7 @@ QJsonObject snapshotsJson(const QMap<IntegrationProvider, MetricSnapshot>& snaps
         all.insert(IntegrationProviders::rawValue(it.key()),
                    QJsonObject{{QStringLiteral("values"), values},
                                {QStringLiteral("displaySummary"), it->displaySummary},
+                               {QStringLiteral("currency"), it->currencyCode},
                                {QStringLiteral("fetchedAt"), isoUtc(it->fetchedAt)}});
     }
     return all;
@@ -95,6 +96,21 @@ QString reactionLine(const ActiveReaction& reaction, const QTimeZone& zone) {
         if (const std::optional<QString> amount = reaction.details->formattedAmount())
             parts.append(*amount);
     }
+    return parts.join(QStringLiteral("  "));
+}
+
+QString labelledSummary(const MetricSnapshot& snapshot) {
+    if (snapshot.provider == IntegrationProvider::demo)
+        return snapshot.displaySummary;
+    return IntegrationProviders::displayName(snapshot.provider) + QStringLiteral(": ") +
+           snapshot.displaySummary;
+}
+
+QString figuresLine(const QDateTime& moment, const QTimeZone& zone,
+                    const QMap<IntegrationProvider, MetricSnapshot>& snapshots) {
+    QStringList parts = {moment.toTimeZone(zone).toString(QStringLiteral("HH:mm:ss"))};
+    for (const MetricSnapshot& snapshot : snapshots)
+        parts.append(labelledSummary(snapshot));
     return parts.join(QStringLiteral("  "));
 }
 

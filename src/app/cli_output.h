@@ -22,7 +22,7 @@ QString isoUtc(const QDateTime& moment);
 
 // {"emoji", "message", "subtitle", "sound", "context", "amount", "headline"}; absent values are null.
 QJsonObject reactionJson(const ActiveReaction& reaction);
-// {"<provider>": {"values": {"<metric>": number}, "displaySummary", "fetchedAt"}}.
+// {"<provider>": {"values": {"<metric>": number}, "displaySummary", "currency", "fetchedAt"}}.
 QJsonObject snapshotsJson(const QMap<IntegrationProvider, MetricSnapshot>& snapshots);
 // The one-poll document: lastPollAt, lastError, snapshots, reactions.
 QJsonObject pollDocument(const std::optional<QDateTime>& lastPollAt, const std::optional<QString>& lastError,
@@ -33,6 +33,12 @@ QJsonObject typed(const QString& type, QJsonObject object);
 
 // Local time, emoji, message, subtitle, stamp and amount on one line.
 QString reactionLine(const ActiveReaction& reaction, const QTimeZone& zone);
+
+// "<provider>: <summary>"; the demo source's summary names itself already.
+QString labelledSummary(const MetricSnapshot& snapshot);
+// Local time and every provider's labelled summary on one line ("15:04:05  Demo: $1234 · 56 sessions").
+QString figuresLine(const QDateTime& moment, const QTimeZone& zone,
+                    const QMap<IntegrationProvider, MetricSnapshot>& snapshots);
 
 // The connections, the Google choices and the settings that matter; never a credential.
 QJsonObject statusJson(const AppSettings& settings, const QList<IntegrationConnection>& integrations);

@@ -56,9 +56,7 @@ QCoro::Task<void> HeadlessRunner::runOnce() {
                                                                  state.snapshots(), m_pollReactions)));
     } else {
         for (const MetricSnapshot& snapshot : state.snapshots())
-            write(m_out, (IntegrationProviders::displayName(snapshot.provider) + QStringLiteral(": ") +
-                          snapshot.displaySummary + QLatin1Char('\n'))
-                             .toUtf8());
+            write(m_out, (CliOutput::labelledSummary(snapshot) + QLatin1Char('\n')).toUtf8());
     }
     state.saveAll();
     m_finished = true;
@@ -97,7 +95,25 @@ void HeadlessRunner::onPollFinished() {
               CliOutput::jsonLine(CliOutput::typed(
                   QStringLiteral("poll"), CliOutput::pollDocument(state.lastPollAt(), state.lastError(),
                                                                   state.snapshots(), m_pollReactions))));
+    else
+        printFiguresIfChanged();
     m_pollReactions.clear();
+}
+
+void HeadlessRunner::printFiguresIfChanged() {
+    const AppState& state = m_context.state();
+    QMap<IntegrationProvider, MetricSnapshot> figures = state.snapshots();
+    for (MetricSnapshot& snapshot : figures)
+        snapshot.fetchedAt = QDateTime();
+    if (figures == m_printedFigures || !state.lastPollAt())
+        return;
+    m_printedFigures = figures;
+    if (figures.isEmpty())
+        return;
+    write(m_out,
+          (CliOutput::figuresLine(*state.lastPollAt(), m_context.clock().timeZone(), state.snapshots()) +
+           QLatin1Char('\n'))
+              .toUtf8());
 }
 
 void HeadlessRunner::onLastErrorChanged() {

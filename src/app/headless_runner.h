@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/active_reaction.h"
+#include "model/metric_snapshot.h"
 
 #include <QCoroTask>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <cstdio>
@@ -13,7 +15,8 @@ class AppContext;
 class ReactionFeed;
 
 // The engine without a window: polls, plays sounds and prints every fired reaction (and, with JSON, every
-// poll) on standard output; poll errors go to standard error when they change.
+// poll; in text, the figures whenever they changed) on standard output; poll errors go to standard error when
+// they change.
 class HeadlessRunner : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +42,7 @@ private:
     QCoro::Task<void> runOnce();
     void onReaction(const ActiveReaction& reaction);
     void onPollFinished();
+    void printFiguresIfChanged();
     void onLastErrorChanged();
     void write(std::FILE* stream, const QByteArray& bytes);
 
@@ -49,5 +53,7 @@ private:
     ReactionFeed* m_feed = nullptr;
     QList<ActiveReaction> m_pollReactions;
     std::optional<QString> m_reportedError;
+    // The snapshots of the last figures line, without their fetch times.
+    QMap<IntegrationProvider, MetricSnapshot> m_printedFigures;
     bool m_finished = false;
 };

@@ -61,6 +61,7 @@ TEST(CliOutput, PollDocumentKeepsJsonValidForOddNumbers) {
                        {MetricKind::charges, 3}};
     snapshot.fetchedAt = QDateTime(QDate(2026, 12, 7), QTime(10, 15, 2, 750), Qt::UTC);
     snapshot.displaySummary = QStringLiteral("s");
+    snapshot.currencyCode = QStringLiteral("JPY");
     const QJsonObject document = CliOutput::pollDocument(std::nullopt, QStringLiteral("Stripe: boom"),
                                                          {{IntegrationProvider::stripe, snapshot}}, {});
     // Round trip through text: NaN and infinity must not produce an unparsable document.
@@ -71,6 +72,7 @@ TEST(CliOutput, PollDocumentKeepsJsonValidForOddNumbers) {
     const QJsonObject stripe =
         parsed.value(QStringLiteral("snapshots")).toObject().value(QStringLiteral("stripe")).toObject();
     EXPECT_EQ(stripe.value(QStringLiteral("fetchedAt")).toString(), QStringLiteral("2026-12-07T10:15:02Z"));
+    EXPECT_EQ(stripe.value(QStringLiteral("currency")).toString(), QStringLiteral("JPY"));
     const QJsonObject values = stripe.value(QStringLiteral("values")).toObject();
     EXPECT_TRUE(values.value(QStringLiteral("mrr")).isNull());
     EXPECT_TRUE(values.value(QStringLiteral("arr")).isNull());
@@ -94,6 +96,27 @@ TEST(CliOutput, ReactionLineUsesLocalTimeAndOmitsWhatIsAbsent) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(CliOutput::reactionLine(c.reaction, berlin), QString::fromUtf8(c.expected)) << c.name;
+}
+
+TEST(CliOutput, FiguresLineNamesEveryProviderInLocalTime) {
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(berlin.isValid());
+    const auto snapshot = [](IntegrationProvider provider, const char* summary) {
+        MetricSnapshot s;
+        s.provider = provider;
+        s.displaySummary = QString::fromUtf8(summary);
+        return s;
+    };
+    QMap<IntegrationProvider, MetricSnapshot> snapshots;
+    // Inserted out of order: the line follows the provider order.
+    snapshots.insert(IntegrationProvider::datafast,
+                     snapshot(IntegrationProvider::datafast, "120 visitors \u00B7 $99 revenue"));
+    snapshots.insert(IntegrationProvider::demo,
+                     snapshot(IntegrationProvider::demo, "Demo: $1234 \u00B7 56 sessions"));
+    const QDateTime at(QDate(2026, 12, 7), QTime(14, 4, 5), Qt::UTC);
+    EXPECT_EQ(CliOutput::figuresLine(at, berlin, snapshots),
+              QString::fromUtf8(
+                  "15:04:05  Demo: $1234 \u00B7 56 sessions  Datafast: 120 visitors \u00B7 $99 revenue"));
 }
 
 TEST(CliOutput, StatusNeverCarriesCredentials) {

@@ -227,6 +227,28 @@ TEST(HeadlessCli, TextLinesAndInterruptEndCleanly) {
     EXPECT_TRUE(sandbox.document(PersistenceManager::settingsKey()).has_value());
 }
 
+// Before the demo's first reaction (one batch per 45 s), the figures show that it is alive.
+TEST(HeadlessCli, TextModePrintsTheFiguresAfterAPoll) {
+    CliSandbox sandbox;
+    storeDemoRules(sandbox, 15);
+    sandbox.writeDocument(PersistenceManager::goalsKey(), "[]");
+    sandbox.writeDocument(PersistenceManager::triggersKey(), "[]");
+    sandbox.setEnv(QStringLiteral("ZINGBOARD_TEST_TIME_SCALE"), QStringLiteral("100"));
+    QByteArray firstLine;
+    const CliSandbox::Result result = sandbox.runUntil(
+        {QStringLiteral("headless"), QStringLiteral("--demo"), QStringLiteral("--mute")},
+        [&](const QByteArray& line) {
+            firstLine = line;
+            return true;
+        },
+        SIGINT);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QRegularExpression shape(
+        QString::fromUtf8("^\\d\\d:\\d\\d:\\d\\d  Demo: \\$\\d+ \u00B7 \\d+ sessions$"));
+    EXPECT_TRUE(shape.match(QString::fromUtf8(firstLine)).hasMatch()) << firstLine.toStdString();
+}
+
 TEST(HeadlessCli, StatusJsonListsConnectionsAndSettings) {
     CliSandbox sandbox;
     const CliSandbox::Result result = sandbox.run({QStringLiteral("status"), QStringLiteral("--json")});
