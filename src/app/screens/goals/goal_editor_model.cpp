@@ -117,12 +117,14 @@ double GoalEditorModel::currentValue() const {
 }
 
 QString GoalEditorModel::nowText() const {
-    return QStringLiteral("Now: ") + GoalFormatting::format(currentValue(), m_goal.metric);
+    return QStringLiteral("Now: ") +
+           GoalFormatting::format(currentValue(), m_goal.metric, m_state.currencyCode(m_goal.provider));
 }
 
 QString GoalEditorModel::progressText() const {
-    return GoalFormatting::format(currentValue(), m_goal.metric) + QStringLiteral(" / ") +
-           GoalFormatting::format(m_goal.targetValue, m_goal.metric);
+    const QString currency = m_state.currencyCode(m_goal.provider);
+    return GoalFormatting::format(currentValue(), m_goal.metric, currency) + QStringLiteral(" / ") +
+           GoalFormatting::format(m_goal.targetValue, m_goal.metric, currency);
 }
 
 bool GoalEditorModel::canSave() const {

@@ -35,8 +35,9 @@ GoalCard GoalsListModel::card(const Goal& goal, AppState& state) {
     card.name = goal.name;
     card.metaLine = IntegrationProviders::displayName(goal.provider) + QString::fromUtf8(" · ") +
                     GoalPeriods::title(goal.period);
-    card.valueText = GoalFormatting::format(current, goal.metric) + QStringLiteral(" / ") +
-                     GoalFormatting::format(goal.targetValue, goal.metric);
+    const QString currency = state.currencyCode(goal.provider);
+    card.valueText = GoalFormatting::format(current, goal.metric, currency) + QStringLiteral(" / ") +
+                     GoalFormatting::format(goal.targetValue, goal.metric, currency);
     card.isEnabled = goal.isEnabled;
     card.isPaused = !goal.isEnabled;
     card.isNotConnected = !ProviderReadiness::isReady(state, goal.provider);
