@@ -16,12 +16,12 @@ namespace {
 const QString kSoundsFolder = QStringLiteral("/home/you/.local/share/Zingboard/Sounds");
 
 QWidget* settings(GalleryFixture& f, bool menuBarMetric) {
-    AppSettings s = f.state.settings();
+    AppSettings s = f.state().settings();
     s.showMenuBarMetric = menuBarMetric;
     s.preferredMenuBarMetric = MetricKind::sessionsToday;
-    f.state.setSettings(s);
+    f.state().setSettings(s);
     return new SettingsView(
-        f.state, f.shell,
+        f.state(), f.shell,
         AutostartEntry(QStringLiteral("/nonexistent/autostart"), QStringLiteral("/usr/bin/zingboard")),
         kSoundsFolder);
 }
@@ -29,11 +29,11 @@ QWidget* settings(GalleryFixture& f, bool menuBarMetric) {
 QWidget* onboarding(GalleryFixture& f, int page, std::optional<NotificationStyle> style = std::nullopt,
                     bool fire = false) {
     if (style) {
-        AppSettings s = f.state.settings();
+        AppSettings s = f.state().settings();
         s.notificationStyle = *style;
-        f.state.setSettings(s);
+        f.state().setSettings(s);
     }
-    auto* view = new OnboardingView(f.state, f.shell, [] {});
+    auto* view = new OnboardingView(f.state(), f.shell, [] {});
     for (int i = 0; i < page; ++i)
         view->goNext();
     if (fire)
@@ -52,7 +52,7 @@ ZINGBOARD_GALLERY_AREA(settings) {
                  [](GalleryFixture& f) {
                      // Scrolled like the panel scrolls its tabs.
                      auto* scroll = new ZingScrollArea;
-                     auto* view = new HelpView(f.state, f.shell, kSoundsFolder);
+                     auto* view = new HelpView(f.state(), f.shell, kSoundsFolder);
                      view->rows()[3]->questionButton()->click();
                      scroll->setContent(view);
                      return scroll;
