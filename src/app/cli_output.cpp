@@ -109,8 +109,13 @@ QString labelledSummary(const MetricSnapshot& snapshot) {
 QString figuresLine(const QDateTime& moment, const QTimeZone& zone,
                     const QMap<IntegrationProvider, MetricSnapshot>& snapshots) {
     QStringList parts = {moment.toTimeZone(zone).toString(QStringLiteral("HH:mm:ss"))};
-    for (const MetricSnapshot& snapshot : snapshots)
-        parts.append(labelledSummary(snapshot));
+    // The order in which a poll visits the sources.
+    for (IntegrationProvider provider :
+         {IntegrationProvider::demo, IntegrationProvider::stripe, IntegrationProvider::googleAnalytics,
+          IntegrationProvider::datafast, IntegrationProvider::googleSearchConsole}) {
+        if (snapshots.contains(provider))
+            parts.append(labelledSummary(snapshots.value(provider)));
+    }
     return parts.join(QStringLiteral("  "));
 }
 
