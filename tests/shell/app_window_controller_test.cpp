@@ -1,3 +1,5 @@
+#include "app/components/zing_primary_button.h"
+#include "app/screens/onboarding/onboarding_view.h"
 #include "app/shell/app_window_controller.h"
 #include "shell_fixture.h"
 #include "support/qt_printers.h"
@@ -145,14 +147,22 @@ TEST_F(WindowControllerTest, AVisibleWindowIsReusedAClosedOneRebuilt) {
     EXPECT_TRUE(windows().settingsWindow()->isVisible());
 }
 
-// The stand-in onboarding lets the user finish, so the program stays usable.
-TEST_F(WindowControllerTest, PlaceholderOnboardingCompletes) {
+// Onboarding finishes only through "Let's go" on its last page; the window then goes away.
+TEST_F(WindowControllerTest, OnboardingCompletesThroughItsLastPage) {
     int completions = 0;
     QObject::connect(&windows(), &AppWindowController::onboardingCompleted, [&] { ++completions; });
     windows().showOnboarding();
     QWidget* window = windows().onboardingWindow();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Welcome to Zingboard"));
-    auto* finish = window->findChild<QPushButton*>();
+    auto* onboarding = window->findChild<OnboardingView*>();
+    ASSERT_NE(onboarding, nullptr);
+    while (onboarding->nextButton()->isVisibleTo(onboarding))
+        onboarding->nextButton()->click();
+    EXPECT_FALSE(state().settings().hasCompletedOnboarding);
+    ZingPrimaryButton* finish = nullptr;
+    for (ZingPrimaryButton* button : onboarding->findChildren<ZingPrimaryButton*>())
+        if (button->text() == QStringLiteral("Let's go") && button->isVisibleTo(onboarding))
+            finish = button;
     ASSERT_NE(finish, nullptr);
     finish->click();
     EXPECT_TRUE(state().settings().hasCompletedOnboarding);

@@ -1,38 +1,30 @@
 #include "app/shell/window_screens.h"
 
-#include "app/shell/placeholder_screen.h"
+#include "app/screens/goals/goal_editor_sheet.h"
+#include "app/screens/onboarding/onboarding_view.h"
+#include "app/screens/settings/settings_view.h"
+#include "app/screens/triggers/trigger_editor_sheet.h"
 #include "engine/app_state.h"
 
 WindowScreens WindowScreens::defaults() {
     return {makeOnboardingScreen, makeSettingsScreen, makeGoalEditorScreen, makeTriggerEditorScreen};
 }
 
-QWidget* makeOnboardingScreen(AppState& state, ShellActions&, std::function<void()> onComplete) {
-    auto* screen = new PlaceholderScreen(QStringLiteral("Welcome to Zingboard"));
-    screen->addAction(QStringLiteral("Finish setup"), [&state, onComplete = std::move(onComplete)] {
-        AppSettings settings = state.settings();
-        settings.hasCompletedOnboarding = true;
-        state.setSettings(settings);
-        state.saveAll();
-        onComplete();
-    });
-    return screen;
+QWidget* makeOnboardingScreen(AppState& state, ShellActions& shell, std::function<void()> onComplete) {
+    return new OnboardingView(state, shell, std::move(onComplete));
 }
 
-QWidget* makeSettingsScreen(AppState&, ShellActions&) {
-    return new PlaceholderScreen(QStringLiteral("Settings"));
+QWidget* makeSettingsScreen(AppState& state, ShellActions& shell) {
+    return new SettingsView(state, shell);
 }
 
-QWidget* makeGoalEditorScreen(AppState&, ShellActions&, const Goal&, bool, std::function<void(const Goal&)>,
-                              std::function<void()> onCancel) {
-    auto* screen = new PlaceholderScreen(QStringLiteral("Goal editor"));
-    screen->addAction(QStringLiteral("Close"), std::move(onCancel));
-    return screen;
+QWidget* makeGoalEditorScreen(AppState& state, ShellActions& shell, const Goal& goal, bool isNew,
+                              std::function<void(const Goal&)> onSave, std::function<void()> onCancel) {
+    return new GoalEditorSheet(state, shell, goal, isNew, std::move(onSave), std::move(onCancel));
 }
 
-QWidget* makeTriggerEditorScreen(AppState&, ShellActions&, const EventTrigger&, bool,
-                                 std::function<void(const EventTrigger&)>, std::function<void()> onCancel) {
-    auto* screen = new PlaceholderScreen(QStringLiteral("Trigger editor"));
-    screen->addAction(QStringLiteral("Close"), std::move(onCancel));
-    return screen;
+QWidget* makeTriggerEditorScreen(AppState& state, ShellActions& shell, const EventTrigger& trigger,
+                                 bool isNew, std::function<void(const EventTrigger&)> onSave,
+                                 std::function<void()> onCancel) {
+    return new TriggerEditorSheet(state, shell, trigger, isNew, std::move(onSave), std::move(onCancel));
 }
