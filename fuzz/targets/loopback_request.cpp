@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Fuzz::ensureApplication();
     FakeClock clock;
     GoogleLoopbackOAuthServer server(clock);
-    server.start(loopbackPort());
+    // A fixed state, so that inputs can carry the matching one and reach the code past the check.
+    server.start(loopbackPort(), QStringLiteral("fuzz"));
     if (!server.isListening())
         Fuzz::fail("listener did not start");
 
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         request.append("\r\n");
 
     QTcpSocket client;
-    client.connectToHost(QHostAddress(QHostAddress::LocalHost), quint16(loopbackPort()));
+    client.connectToHost(QHostAddress(QHostAddress::LocalHost), quint16(server.port()));
     if (!client.waitForConnected(2000))
         Fuzz::fail("could not connect to the listener");
     client.write(request);
