@@ -260,7 +260,7 @@ TEST(OverlayRendering, ToastsInTheTopRightCorner) {
         for (int y = below.top(); y <= below.bottom(); ++y)
             for (int x = below.left(); x <= below.right(); ++x) {
                 const QColor p = image.pixelColor(x, y);
-                light += p.red() > 150 && p.green() > 150 && p.blue() > 150;
+                light += p.red() > 120 && p.green() > 120 && p.blue() > 120;
             }
         if (c.hasDetailLine)
             EXPECT_GT(light, 15);

@@ -94,9 +94,7 @@ TEST_F(AppControllerTest, WithoutATrayFinishingOnboardingOpensThePanel) {
     EXPECT_FALSE(app.statusBar().isPopoverShown());
     clock.advance(std::chrono::milliseconds(500));
     ASSERT_TRUE(onboardingShown());
-    auto* finish = app.windows().onboardingWindow()->findChild<QPushButton*>();
-    ASSERT_NE(finish, nullptr);
-    finish->click();
+    ASSERT_TRUE(finishOnboarding(app.windows().onboardingWindow()));
     EXPECT_TRUE(app.statusBar().isPopoverShown());
 }
 

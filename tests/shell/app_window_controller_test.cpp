@@ -1,5 +1,3 @@
-#include "app/components/zing_primary_button.h"
-#include "app/screens/onboarding/onboarding_view.h"
 #include "app/shell/app_window_controller.h"
 #include "shell_fixture.h"
 #include "support/qt_printers.h"
@@ -154,17 +152,7 @@ TEST_F(WindowControllerTest, OnboardingCompletesThroughItsLastPage) {
     windows().showOnboarding();
     QWidget* window = windows().onboardingWindow();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Welcome to Zingboard"));
-    auto* onboarding = window->findChild<OnboardingView*>();
-    ASSERT_NE(onboarding, nullptr);
-    while (onboarding->nextButton()->isVisibleTo(onboarding))
-        onboarding->nextButton()->click();
-    EXPECT_FALSE(state().settings().hasCompletedOnboarding);
-    ZingPrimaryButton* finish = nullptr;
-    for (ZingPrimaryButton* button : onboarding->findChildren<ZingPrimaryButton*>())
-        if (button->text() == QStringLiteral("Let's go") && button->isVisibleTo(onboarding))
-            finish = button;
-    ASSERT_NE(finish, nullptr);
-    finish->click();
+    ASSERT_TRUE(finishOnboarding(window));
     EXPECT_TRUE(state().settings().hasCompletedOnboarding);
     EXPECT_TRUE(persistence.decodeSettings()->hasCompletedOnboarding);
     EXPECT_EQ(completions, 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/components/zing_primary_button.h"
+#include "app/screens/onboarding/onboarding_view.h"
 #include "engine/app_state.h"
 #include "engine/demo_simulator.h"
 #include "model/credential_accounts.h"
@@ -91,3 +93,20 @@ private:
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<DemoSimulator> m_simulator;
 };
+
+// Walks the onboarding window to its last page and presses "Let's go"; false when the window has no
+// onboarding or no such button.
+inline bool finishOnboarding(QWidget* window) {
+    auto* onboarding = window ? window->findChild<OnboardingView*>() : nullptr;
+    if (!onboarding)
+        return false;
+    while (onboarding->nextButton()->isVisibleTo(onboarding))
+        onboarding->nextButton()->click();
+    for (ZingPrimaryButton* button : onboarding->findChildren<ZingPrimaryButton*>()) {
+        if (button->text() == QStringLiteral("Let's go") && button->isVisibleTo(onboarding)) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
