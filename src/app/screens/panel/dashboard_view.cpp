@@ -64,7 +64,8 @@ DashboardView::DashboardView(AppState& state, ShellActions& shell, DemoSimulator
 }
 
 void DashboardView::replaceSection(QWidget*& section, QWidget* replacement) {
-    m_layout->replaceWidget(section, replacement);
+    // The layout hands back the old item; it is ours to free.
+    delete m_layout->replaceWidget(section, replacement);
     section->deleteLater();
     section = replacement;
 }
