@@ -10,4 +10,10 @@ struct ReactionPreset {
     ReactionConfig config;
 
     bool operator==(const ReactionPreset&) const = default;
+
+    // The preset tables are written as UTF-8 literals.
+    static ReactionPreset fromUtf8(const char* label, const char* emoji, SoundEffect sound,
+                                   const char* message) {
+        return {QString::fromUtf8(label), {QString::fromUtf8(emoji), sound, QString::fromUtf8(message)}};
+    }
 };
