@@ -5,8 +5,11 @@ CMAKE_FLAGS ?=
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
+PACKAGE_BUILD_DIR ?= build-package
 
-.PHONY: all deps configure build run test test-asan fuzz-build fuzz bench clean format screenshots
+.PHONY: all deps configure build run test test-asan fuzz-build fuzz bench clean format screenshots install uninstall \
+	package
 
 all: build
 
@@ -21,6 +24,23 @@ build: configure
 
 run: build
 	@scripts/run.sh $(BUILD_DIR)
+
+# The program, its clips, menu entry, icons and metainfo under $(PREFIX) (e.g. PREFIX=~/.local).
+install: configure
+	@cmake --build $(BUILD_DIR) --target zingboard zingboard_icons
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# Removes what the last `make install` put there, and the folders it made that are left empty.
+uninstall:
+	@cmake -DMANIFEST=$(BUILD_DIR)/install_manifest.txt -P cmake/uninstall.cmake
+
+# $(PACKAGE_BUILD_DIR)/zingboard_<version>_amd64.deb, from a build of the program alone.
+package: deps
+	@test -f $(PACKAGE_BUILD_DIR)/build.ninja || cmake -S . -B $(PACKAGE_BUILD_DIR) -G Ninja \
+		-DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZINGBOARD_BUILD_TESTS=OFF -DZINGBOARD_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	@cmake --build $(PACKAGE_BUILD_DIR)
+	@cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
+	@ls $(PACKAGE_BUILD_DIR)/*.deb
 
 # The unit and integration tests, then every fuzz program for a few seconds.
 test: build fuzz-build
@@ -58,4 +78,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(PACKAGE_BUILD_DIR)

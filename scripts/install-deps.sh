@@ -15,6 +15,7 @@ build_pkgs=(
   libgtest-dev libgmock-dev             # tests/
   libbenchmark-dev                      # benchmarks/ (make bench)
   clang libclang-rt-14-dev              # fuzz/ (make fuzz): libFuzzer and the sanitizer runtimes
+  dpkg-dev                              # make package: dpkg-shlibdeps finds the package's library dependencies
 )
 run_pkgs=(
   libqt6network6 libqt6multimedia6 # the program's Qt libraries
@@ -34,6 +35,9 @@ test_pkgs=(
   xvfb             # a private X server for the tray program (tests/desktop, benchmarks/bench_startup)
   trayer           # a system tray on that server, so the program shows its icon there
   xdotool          # clicks and keys on the tray icon, the panel and the context menu
+  xcompmgr         # a compositor, so the reaction overlay's transparency is real (tests/desktop)
+  desktop-file-utils # desktop-file-validate on the installed menu and autostart entries (tests/install)
+  appstream          # appstreamcli validate on the installed metainfo (tests/install)
 )
 
 groups=("$@")

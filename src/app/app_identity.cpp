@@ -3,7 +3,7 @@
 namespace AppIdentity {
 
 QString applicationId() {
-    return QStringLiteral("com.zingboard.Zingboard");
+    return QStringLiteral(ZINGBOARD_APP_ID);
 }
 
 QString displayName() {

@@ -7,6 +7,10 @@
 #include "engine/app_state.h"
 #include "model/clock.h"
 #include "model/zing_error.h"
+#include "reactions/sound_locations.h"
+
+#include <QJsonObject>
+#include <QJsonValue>
 
 #include <exception>
 
@@ -14,12 +18,19 @@ namespace CliCommands {
 
 int status(AppContext& context, bool json, CommandConsole& console) {
     const AppState& state = context.state();
-    if (json)
-        console.out(QString::fromUtf8(
-            CliOutput::jsonLine(CliOutput::statusJson(state.settings(), state.integrations()))));
-    else
+    // Where the shipped clips were found tells an installation that lost its data folder apart.
+    const QStringList clipFolders = SoundLocations::standard().builtInFolders;
+    if (json) {
+        QJsonObject document = CliOutput::statusJson(state.settings(), state.integrations());
+        document.insert(QStringLiteral("builtInSounds"),
+                        clipFolders.isEmpty() ? QJsonValue() : QJsonValue(clipFolders.first()));
+        console.out(QString::fromUtf8(CliOutput::jsonLine(document)));
+    } else {
         console.out(
-            CliOutput::statusText(state.settings(), state.integrations(), context.clock().timeZone()));
+            CliOutput::statusText(state.settings(), state.integrations(), context.clock().timeZone()) +
+            QStringLiteral("Built-in sounds: ") +
+            (clipFolders.isEmpty() ? QStringLiteral("not found") : clipFolders.first()) + QLatin1Char('\n'));
+    }
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/zingboard_main.h"
 
 #include "app/app_context.h"
+#include "app/app_identity.h"
 #include "app/cli_commands.h"
 #include "app/google_connect_command.h"
 #include "app/headless_runner.h"
@@ -290,6 +291,8 @@ int zingboardMain(int argc, char** argv) {
         DesktopPlatform::chooseBeforeStart();
         QApplication app(argc, argv);
         app.setQuitOnLastWindowClosed(false);
+        // Lets the desktop match the windows to the installed menu entry and its icon.
+        QGuiApplication::setDesktopFileName(AppIdentity::applicationId());
         return runDesktop(std::make_unique<AppContext>(AppContext::Options{false, timeScale}), p.demo,
                           *paths);
     }

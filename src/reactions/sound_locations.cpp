@@ -13,19 +13,12 @@ QString standardCustomFolder() {
     return QDir(base).filePath(QStringLiteral("Zingboard/Sounds"));
 }
 
-QStringList standardBuiltInFolders() {
-    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                              QStringLiteral("/../share/zingboard/sounds"));
-    if (QDir(installed).exists())
-        return {installed};
-#ifdef ZINGBOARD_SOURCE_DATA_DIR
-    // Run from a build folder: nothing is installed yet, the clips are still in the source tree.
-    const QString source =
-        QDir(QString::fromUtf8(ZINGBOARD_SOURCE_DATA_DIR)).filePath(QStringLiteral("sounds"));
-    if (QDir(source).exists())
-        return {source};
-#endif
-    return {};
+bool isInside(const QString& path, const QString& folder) {
+    if (folder.isEmpty())
+        return false;
+    const QString cleanFolder = QDir::cleanPath(folder);
+    const QString cleanPath = QDir::cleanPath(path);
+    return cleanPath == cleanFolder || cleanPath.startsWith(cleanFolder + QLatin1Char('/'));
 }
 
 QString standardAlertSoundFolder() {
@@ -37,6 +30,30 @@ QString standardAlertSoundFolder() {
 
 } // namespace
 
+QStringList SoundLocations::builtInFoldersFor(const QString& executableFolder, const QString& buildFolder,
+                                              const QString& sourceDataFolder) {
+    const QString installed =
+        QDir::cleanPath(executableFolder + QStringLiteral("/../share/zingboard/sounds"));
+    if (QDir(installed).exists())
+        return {installed};
+    // Run from a build folder: nothing is installed yet, the clips are still in the source tree.
+    if (!sourceDataFolder.isEmpty() && isInside(executableFolder, buildFolder)) {
+        const QString source = QDir(sourceDataFolder).filePath(QStringLiteral("sounds"));
+        if (QDir(source).exists())
+            return {source};
+    }
+    return {};
+}
+
 SoundLocations SoundLocations::standard() {
-    return SoundLocations{standardCustomFolder(), standardBuiltInFolders(), standardAlertSoundFolder()};
+#ifdef ZINGBOARD_SOURCE_DATA_DIR
+    const QString buildFolder = QString::fromUtf8(ZINGBOARD_BUILD_DIR);
+    const QString sourceData = QString::fromUtf8(ZINGBOARD_SOURCE_DATA_DIR);
+#else
+    const QString buildFolder;
+    const QString sourceData;
+#endif
+    return SoundLocations{standardCustomFolder(),
+                          builtInFoldersFor(QCoreApplication::applicationDirPath(), buildFolder, sourceData),
+                          standardAlertSoundFolder()};
 }

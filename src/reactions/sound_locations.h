@@ -15,6 +15,11 @@ struct SoundLocations {
     // The per-user "Zingboard/Sounds" data folder, the installed share/zingboard/sounds next to the
     // executable (or the source tree's data/sounds when run from a build folder) and the system sound theme.
     static SoundLocations standard();
+    // The built-in clip folders of an executable in `executableFolder`: the installed
+    // <prefix>/share/zingboard/sounds beside its bin folder, else, for an executable inside `buildFolder`,
+    // `sourceDataFolder`/sounds. An installed copy never falls back to the tree it was built from.
+    static QStringList builtInFoldersFor(const QString& executableFolder, const QString& buildFolder,
+                                         const QString& sourceDataFolder);
 
     bool operator==(const SoundLocations&) const = default;
 };

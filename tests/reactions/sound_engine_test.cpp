@@ -361,4 +361,39 @@ TEST(SoundLocationsTest, StandardLocationsOfAProgramRunFromItsBuildFolder) {
         << qPrintable(standard.alertSoundFolder);
 }
 
+// The installed data folder beside bin/ wins; the source tree is only for executables inside the build
+// folder, so an installation that lost its clips does not quietly play the build machine's.
+TEST(SoundLocationsTest, BuiltInFoldersOfInstalledAndBuildFolderExecutables) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const auto at = [&root](const char* relative) { return root.filePath(QString::fromUtf8(relative)); };
+    for (const char* folder : {"prefix/bin", "prefix/share/zingboard/sounds", "build/src", "build-old/src",
+                               "lost/bin", "source/data/sounds", "empty-source/data"})
+        ASSERT_TRUE(QDir().mkpath(at(folder)));
+    struct Case {
+        const char* name;
+        const char* executable;
+        const char* build;
+        const char* sourceData;
+        const char* expected; // nullptr: no folder
+    };
+    const Case cases[] = {
+        {"installed", "prefix/bin", "build", "source/data", "prefix/share/zingboard/sounds"},
+        {"build folder", "build/src", "build", "source/data", "source/data/sounds"},
+        {"sibling whose name starts like the build folder", "build-old/src", "build", "source/data", nullptr},
+        {"installed without its data", "lost/bin", "build", "source/data", nullptr},
+        {"source tree without clips", "build/src", "build", "empty-source/data", nullptr},
+        {"installed inside the build folder", "prefix/bin", ".", "source/data",
+         "prefix/share/zingboard/sounds"},
+        {"no build folder known", "build/src", "", "source/data", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString build = *c.build ? at(c.build) : QString();
+        const QStringList expected =
+            c.expected ? QStringList{QDir::cleanPath(at(c.expected))} : QStringList();
+        EXPECT_EQ(SoundLocations::builtInFoldersFor(at(c.executable), build, at(c.sourceData)), expected)
+            << c.name;
+    }
+}
+
 } // namespace
