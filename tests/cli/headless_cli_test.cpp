@@ -6,6 +6,7 @@
 #include "model/persistence_manager.h"
 #include "model/system_clock.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -257,13 +258,17 @@ TEST(HeadlessCli, StatusJsonListsConnectionsAndSettings) {
     const QJsonObject status = parseObject(result.out);
     QStringList keys = status.keys();
     keys.sort();
-    EXPECT_EQ(keys, (QStringList{QStringLiteral("demoModeEnabled"), QStringLiteral("googleIntegration"),
-                                 QStringLiteral("integrations"), QStringLiteral("notificationStyle"),
-                                 QStringLiteral("pollIntervalSeconds"), QStringLiteral("soundsMuted")}));
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("builtInSounds"), QStringLiteral("demoModeEnabled"),
+                                 QStringLiteral("googleIntegration"), QStringLiteral("integrations"),
+                                 QStringLiteral("notificationStyle"), QStringLiteral("pollIntervalSeconds"),
+                                 QStringLiteral("soundsMuted")}));
     EXPECT_EQ(status.value(QStringLiteral("integrations")).toArray().size(), 4);
     EXPECT_EQ(status.value(QStringLiteral("demoModeEnabled")), QJsonValue(false));
     EXPECT_EQ(status.value(QStringLiteral("pollIntervalSeconds")), QJsonValue(30));
     EXPECT_EQ(status.value(QStringLiteral("notificationStyle")), QJsonValue(QStringLiteral("celebration")));
+    // Run from the build folder, the program plays the source tree's clips.
+    EXPECT_EQ(status.value(QStringLiteral("builtInSounds")),
+              QJsonValue(QDir::cleanPath(QStringLiteral(ZINGBOARD_SOURCE_DIR "/data/sounds"))));
 }
 
 TEST(HeadlessCli, UsageAndUnavailableCommands) {
