@@ -1,3 +1,4 @@
+#include "app/screens/connect/connect_session.h"
 #include "app/screens/panel/dashboard_view.h"
 #include "app/screens/panel/menu_bar_panel_view.h"
 #include "providers/provider_error.h"
@@ -18,7 +19,8 @@ class PanelViewTest : public ShellTest {
 protected:
     MenuBarPanelView& panel() {
         if (!m_panel) {
-            m_panel = std::make_unique<MenuBarPanelView>(state(), shell, simulator());
+            m_connects = std::make_unique<ConnectSession>(state());
+            m_panel = std::make_unique<MenuBarPanelView>(state(), shell, simulator(), *m_connects);
             m_panel->resize(360, 560);
             m_panel->show();
         }
@@ -38,6 +40,7 @@ protected:
     RecordingShellActions shell;
 
 private:
+    std::unique_ptr<ConnectSession> m_connects;
     std::unique_ptr<MenuBarPanelView> m_panel;
 };
 

@@ -1,5 +1,6 @@
 #include "app/shell/app_controller.h"
 
+#include "app/screens/connect/connect_session.h"
 #include "app/screens/panel/menu_bar_panel_view.h"
 #include "app/shell/app_window_controller.h"
 #include "app/shell/status_bar_controller.h"
@@ -19,6 +20,7 @@ constexpr std::chrono::milliseconds kOnboardingDelay(500);
 AppController::AppController(Parts parts, QObject* parent)
     : QObject(parent), m_state(parts.state), m_demo(parts.demo), m_clock(parts.clock), m_random(parts.random),
       m_sound(parts.sound), m_tray(std::move(parts.tray)) {
+    m_connects = std::make_unique<ConnectSession>(m_state);
     m_windows = std::make_unique<AppWindowController>(m_state, m_shell, std::move(parts.screens));
     m_statusBar =
         std::make_unique<StatusBarController>(m_state, *m_tray, *m_windows, [this] { return makePanel(); });
@@ -40,7 +42,7 @@ AppController::~AppController() {
 }
 
 QWidget* AppController::makePanel() {
-    return new MenuBarPanelView(m_state, m_shell, m_demo);
+    return new MenuBarPanelView(m_state, m_shell, m_demo, *m_connects);
 }
 
 void AppController::launch(Options options) {

@@ -11,6 +11,7 @@
 
 class AppState;
 class AppWindowController;
+class ConnectSession;
 class DemoSimulator;
 class FloatingReactionController;
 class RandomSource;
@@ -51,6 +52,7 @@ public:
     ShellActions& shell() { return m_shell; }
     StatusBarController& statusBar() { return *m_statusBar; }
     AppWindowController& windows() { return *m_windows; }
+    ConnectSession& connects() { return *m_connects; }
     FloatingReactionController* overlay() const { return m_overlay; }
     QString lastMenuBarTitle() const { return m_lastMenuBarTitle; }
 
@@ -69,6 +71,8 @@ private:
     SoundEngine* m_sound;
     std::unique_ptr<TrayIcon> m_tray;
     DesktopShell m_shell;
+    // Before the panel and windows, which show its connects.
+    std::unique_ptr<ConnectSession> m_connects;
     std::unique_ptr<AppWindowController> m_windows;
     std::unique_ptr<StatusBarController> m_statusBar;
     FloatingReactionController* m_overlay = nullptr;

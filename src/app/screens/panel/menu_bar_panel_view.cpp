@@ -38,8 +38,9 @@ QString tabLabel(MenuTab tab) {
 
 } // namespace
 
-MenuBarPanelView::MenuBarPanelView(AppState& state, ShellActions& shell, DemoSimulator& demo, QWidget* parent)
-    : QWidget(parent), m_state(state), m_shell(shell), m_demo(demo) {
+MenuBarPanelView::MenuBarPanelView(AppState& state, ShellActions& shell, DemoSimulator& demo,
+                                   ConnectSession& connects, QWidget* parent)
+    : QWidget(parent), m_state(state), m_shell(shell), m_demo(demo), m_connects(connects) {
     setObjectName(QStringLiteral("menuBarPanel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
@@ -149,7 +150,7 @@ void MenuBarPanelView::showSelectedTab() {
         content = makeTriggersTab(m_state, m_shell);
         break;
     case MenuTab::connect:
-        content = makeConnectTab(m_state, m_shell);
+        content = makeConnectTab(m_connects, m_shell);
         break;
     case MenuTab::help:
         content = makeHelpTab(m_state, m_shell);

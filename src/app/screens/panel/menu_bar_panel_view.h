@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class AppState;
+class ConnectSession;
 class DemoSimulator;
 class QMenu;
 class QScrollArea;
@@ -16,7 +17,9 @@ class ShellActions;
 class MenuBarPanelView : public QWidget {
     Q_OBJECT
 public:
-    MenuBarPanelView(AppState& state, ShellActions& shell, DemoSimulator& demo, QWidget* parent = nullptr);
+    // `connects` runs what the Connect tab starts, beyond the panel's life.
+    MenuBarPanelView(AppState& state, ShellActions& shell, DemoSimulator& demo, ConnectSession& connects,
+                     QWidget* parent = nullptr);
 
     QToolButton* moreButton() const { return m_more; }
     QMenu* moreMenu() const { return m_moreMenu; }
@@ -36,6 +39,7 @@ private:
     AppState& m_state;
     ShellActions& m_shell;
     DemoSimulator& m_demo;
+    ConnectSession& m_connects;
     QToolButton* m_more = nullptr;
     QMenu* m_moreMenu = nullptr;
     QMap<MenuTab, QToolButton*> m_tabButtons;
