@@ -1,3 +1,4 @@
+#include "app/screens/connect/connect_session.h"
 #include "app/screens/panel/menu_bar_panel_view.h"
 #include "engine/demo_simulator.h"
 #include "engine/reaction_details.h"
@@ -14,13 +15,15 @@
 
 namespace {
 
-// The panel owns the demo source it steers; the view goes first, as it refers to both.
+// The panel owns the demo source it steers and the connect session; the view goes first, as it refers to
+// them.
 class PanelPage : public QWidget {
 public:
-    explicit PanelPage(GalleryFixture& f) : m_demo(f.clock, m_random), m_simulator(f.state(), m_demo) {
+    explicit PanelPage(GalleryFixture& f)
+        : m_demo(f.clock, m_random), m_simulator(f.state(), m_demo), m_connects(f.state()) {
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
-        m_view = new MenuBarPanelView(f.state(), f.shell, m_simulator, this);
+        m_view = new MenuBarPanelView(f.state(), f.shell, m_simulator, m_connects, this);
         layout->addWidget(m_view);
     }
     ~PanelPage() override { delete m_view; }
@@ -29,6 +32,7 @@ private:
     ScriptedRandomSource m_random;
     DemoProvider m_demo;
     DemoSimulator m_simulator;
+    ConnectSession m_connects;
     MenuBarPanelView* m_view = nullptr;
 };
 
