@@ -4,9 +4,9 @@ set(CPACK_PACKAGE_NAME zingboard)
 set(CPACK_PACKAGE_VENDOR "Zingboard")
 set(CPACK_PACKAGE_CONTACT "Zingboard developers <dev@zingboard.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Loud, playful reactions to your business numbers")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zingboard sits in the desktop tray, watches Stripe, Google Analytics 4, Google Search Console and Datafast\n"
-    "figures (or a demo source) and turns every change into an emoji, a meme sound and a banner on screen.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Zingboard sits in the desktop tray, watches Stripe, Google Analytics 4, Google Search Console and\n"
+       "Datafast figures (or a demo source) and turns every change into an emoji, a meme sound and a banner.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -21,8 +21,8 @@ void stopProcess(QProcess* process) {
 
 } // namespace
 
-XTraySession::XTraySession() {
-    for (const char* tool : {"Xvfb", "trayer", "xdotool"}) {
+XTraySession::XTraySession(bool compositor) {
+    for (const char* tool : {"Xvfb", "trayer", "xdotool", compositor ? "xcompmgr" : "Xvfb"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             m_problem = QString::fromLatin1(tool) + QStringLiteral(" is not installed");
             return;
@@ -46,9 +46,18 @@ XTraySession::XTraySession() {
     }
     m_display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
 
-    m_tray = std::make_unique<QProcess>();
     QProcessEnvironment trayEnvironment = QProcessEnvironment::systemEnvironment();
     trayEnvironment.insert(QStringLiteral("DISPLAY"), m_display);
+    if (compositor) {
+        m_compositor = std::make_unique<QProcess>();
+        m_compositor->setProcessEnvironment(trayEnvironment);
+        m_compositor->start(QStringLiteral("xcompmgr"), QStringList());
+        if (!m_compositor->waitForStarted(kToolTimeoutMs)) {
+            m_problem = QStringLiteral("xcompmgr did not start");
+            return;
+        }
+    }
+    m_tray = std::make_unique<QProcess>();
     m_tray->setProcessEnvironment(trayEnvironment);
     m_tray->start(QStringLiteral("trayer"),
                   {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
@@ -68,6 +77,7 @@ XTraySession::XTraySession() {
 
 XTraySession::~XTraySession() {
     stopProcess(m_tray.get());
+    stopProcess(m_compositor.get());
     stopProcess(m_server.get());
 }
 

@@ -16,7 +16,8 @@
 // xdotool calls that look at its windows and click them. Every wait is bounded and polls for its condition.
 class XTraySession {
 public:
-    XTraySession();
+    // With `compositor`, xcompmgr runs too, so translucent windows are blended as on a desktop.
+    explicit XTraySession(bool compositor = false);
     ~XTraySession();
     XTraySession(const XTraySession&) = delete;
     XTraySession& operator=(const XTraySession&) = delete;
@@ -45,6 +46,7 @@ private:
 
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_tray;
+    std::unique_ptr<QProcess> m_compositor;
     QString m_display;
     QString m_problem;
 };
