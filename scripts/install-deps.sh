@@ -35,6 +35,7 @@ test_pkgs=(
   xvfb             # a private X server for the tray program (tests/desktop, benchmarks/bench_startup)
   trayer           # a system tray on that server, so the program shows its icon there
   xdotool          # clicks and keys on the tray icon, the panel and the context menu
+  x11-apps         # xwd: what a window shows, for the end-to-end run of the installed program
   xcompmgr         # a compositor, so the reaction overlay's transparency is real (tests/desktop)
   desktop-file-utils # desktop-file-validate on the installed menu and autostart entries (tests/install)
   appstream          # appstreamcli validate on the installed metainfo (tests/install)

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,9 +29,31 @@ struct Seen {
     std::optional<QRect> icon;
     std::optional<QRect> panel;
     std::optional<QRect> welcome;
+    quint64 welcomeWindow = 0;
     // A window over most of the screen: the reaction on its way across it.
     std::optional<QRect> reaction;
 };
+
+// The page dots sit on the primary button's row; the current page's dot is the lime one.
+std::optional<int> currentPageDot(const std::optional<XWindowPicture>& picture) {
+    if (!picture || picture->height <= kWelcomePrimary.y())
+        return std::nullopt;
+    for (int x = 120; x < std::min(400, picture->width); ++x) {
+        const quint32 c = picture->rgb(x, kWelcomePrimary.y());
+        const quint32 red = c >> 16, green = (c >> 8) & 0xFF, blue = c & 0xFF;
+        if (green > 0xE0 && red > 0x90 && red < 0xE0 && blue < 0x80)
+            return x;
+    }
+    return std::nullopt;
+}
+
+// The last page's wide pink "Fire it on my screen" bar has come to rest under its left end.
+bool showsFireButton(const std::optional<XWindowPicture>& picture) {
+    if (!picture || picture->width <= 60 || picture->height <= kFireButton.y())
+        return false;
+    const quint32 c = picture->rgb(60, kFireButton.y());
+    return (c >> 16) > 0xC0 && ((c >> 8) & 0xFF) < 0x80;
+}
 
 Seen look(const XTraySession& x, qint64 pid) {
     Seen seen;
@@ -39,9 +63,10 @@ Seen look(const XTraySession& x, qint64 pid) {
             continue;
         if (rect->size() == kPanelSize)
             seen.panel = rect;
-        else if (rect->size() == kWelcomeSize)
+        else if (rect->size() == kWelcomeSize) {
             seen.welcome = rect;
-        else if (rect->width() <= 64 && rect->height() <= 64 && rect->top() < 40)
+            seen.welcomeWindow = window;
+        } else if (rect->width() <= 64 && rect->height() <= 64 && rect->top() < 40)
             seen.icon = rect;
         else if (rect->width() >= 640 && rect->height() >= 400)
             seen.reaction = rect;
@@ -56,6 +81,8 @@ TEST(InstalledProgramEndToEnd, FirstStartWelcomeCelebrationPanelAndQuit) {
     XTraySession x(true);
     if (!x.isReady())
         GTEST_SKIP() << "no tray session: " << x.problem().toStdString();
+    if (QStandardPaths::findExecutable(QStringLiteral("xwd")).isEmpty())
+        GTEST_SKIP() << "xwd is not installed";
 
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
@@ -101,9 +128,24 @@ TEST(InstalledProgramEndToEnd, FirstStartWelcomeCelebrationPanelAndQuit) {
     const QRect icon = *seen.icon;
     const QPoint welcome = seen.welcome->topLeft();
 
-    // Three pages on, the last one fires a celebration across the screen.
-    for (int page = 0; page < 3; ++page)
+    // Three pages on (each click moves the lime page dot), the last one fires a celebration across the
+    // screen.
+    const quint64 welcomeWindow = seen.welcomeWindow;
+    std::optional<int> dot;
+    ASSERT_TRUE(XTraySession::waitFor([&] {
+        return (dot = currentPageDot(x.capture(welcomeWindow))).has_value();
+    })) << "no page dots in the welcome window (is xwd installed?)";
+    for (int page = 1; page <= 3; ++page) {
         ASSERT_TRUE(x.click(welcome + kWelcomePrimary, 1));
+        const int before = *dot;
+        ASSERT_TRUE(XTraySession::waitFor([&] {
+            dot = currentPageDot(x.capture(welcomeWindow));
+            return dot && *dot != before;
+        })) << "\"Next\" did not reach page "
+            << page;
+    }
+    ASSERT_TRUE(XTraySession::waitFor([&] { return showsFireButton(x.capture(welcomeWindow)); }))
+        << "the last page shows no \"Fire it on my screen\"";
     ASSERT_TRUE(x.click(welcome + kFireButton, 1));
     ASSERT_TRUE(waitToSee([](const Seen& s) { return s.reaction.has_value(); }, &seen))
         << "no celebration on screen after \"Fire it on my screen\"; " << failure();

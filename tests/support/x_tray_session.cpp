@@ -143,6 +143,23 @@ bool XTraySession::click(QPoint at, int button) const {
         .has_value();
 }
 
+std::optional<XWindowPicture> XTraySession::capture(quint64 window) const {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xwd"),
+               {QStringLiteral("-silent"), QStringLiteral("-id"), QString::number(window)});
+    if (!tool.waitForFinished(kToolTimeoutMs)) {
+        tool.kill();
+        tool.waitForFinished(1000);
+        return std::nullopt;
+    }
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return std::nullopt;
+    return XWindowPicture::fromXwd(tool.readAllStandardOutput());
+}
+
 bool XTraySession::key(const QString& name) const {
     return xdotool({QStringLiteral("key"), name}).has_value();
 }

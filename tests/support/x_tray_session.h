@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/x_window_picture.h"
+
 #include <QList>
 #include <QPoint>
 #include <QProcess>
@@ -34,6 +36,8 @@ public:
     std::optional<QRect> geometry(quint64 window) const;
     // Pointer moves there and clicks (1 left, 3 right), as a person would.
     bool click(QPoint at, int button) const;
+    // What the window shows now (xwd); nothing when xwd is missing or failed.
+    std::optional<XWindowPicture> capture(quint64 window) const;
     // Key names as xdotool knows them ("Escape", "Up", "Return").
     bool key(const QString& name) const;
 
