@@ -18,6 +18,7 @@
 #include "app/stdio_console.h"
 #include "app/termination_signals.h"
 #include "engine/app_state.h"
+#include "engine/google_connect_flow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -121,8 +122,10 @@ int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options opti
 // SIGTERM leave through the same orderly exit.
 int runDesktop(std::unique_ptr<AppContext> context, bool demo, const InstancePaths& paths) {
     TerminationSignals signals;
+    GoogleConnectFlow googleConnect(context->state(), context->googleOAuth(), context->google());
     AppController controller({context->state(), context->demoSimulator(), context->clock(), context->random(),
-                              context->soundEngine(), std::make_unique<SystemTrayIcon>()});
+                              context->soundEngine(), std::make_unique<SystemTrayIcon>(),
+                              WindowScreens::defaults(), &googleConnect});
     OrderlyExit leaving(context->state());
     leaving.setBeforeSave([&controller] {
         controller.statusBar().closePopover();

@@ -2,6 +2,7 @@
 #include "app/screens/connect/connect_status_dots.h"
 #include "app/screens/connect/connected_actions.h"
 #include "app/screens/connect/datafast_connect_panel.h"
+#include "app/screens/connect/google_connect_panel.h"
 #include "app/screens/connect/integration_help_link.h"
 #include "app/screens/connect/integrations_view.h"
 #include "app/screens/connect/stripe_connect_panel.h"
@@ -154,8 +155,8 @@ TEST_F(ConnectPanelTest, TabRunsThroughEachFormInReadingOrder) {
         while (!(focus->focusPolicy() & Qt::TabFocus) || !focus->isVisibleTo(&view()));
     }
     EXPECT_EQ(order, (QList<QWidget*>{stripe().helpLink()->link(), stripe().keyField(),
-                                      stripe().submitButton(), datafast().helpLink()->link(),
-                                      datafast().keyField(), datafast().websiteField()}));
+                                      stripe().submitButton(), view().googlePanel()->consoleLink()->link(),
+                                      datafast().helpLink()->link(), datafast().keyField()}));
 }
 
 } // namespace

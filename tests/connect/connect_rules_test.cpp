@@ -1,5 +1,6 @@
 #include "app/screens/connect/connect_header.h"
 #include "app/screens/connect/credential_panel_state.h"
+#include "app/screens/connect/google_panel_state.h"
 #include "app/screens/connect/integration_help_link.h"
 #include "app/screens/connect/integration_links.h"
 #include "connect_fixture.h"
@@ -178,6 +179,63 @@ TEST_F(ConnectSessionTest, ARejectedReplacementKeepsTheWorkingKeyAndReportsTheCh
     session().disconnect(IntegrationProvider::stripe);
     EXPECT_FALSE(connected(IntegrationProvider::stripe));
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GooglePanelStateRules, SectionsAndTheSignInButton) {
+    using Section = GooglePanelState::Section;
+    const struct {
+        GooglePanelState state;
+        Section section;
+        QString label;
+        bool canConnect;
+    } cases[] = {
+        {{false, false, false}, Section::noClient, QStringLiteral("Connect with Google"), true},
+        // A stored sign-in is of no use without a client to refresh it.
+        {{false, true, false}, Section::noClient, QStringLiteral("Connect with Google"), true},
+        {{true, false, false}, Section::signedOut, QStringLiteral("Connect with Google"), true},
+        {{true, false, true}, Section::signedOut, QStringLiteral("Opening browser\u2026"), false},
+        {{true, true, true}, Section::signedIn, QStringLiteral("Opening browser\u2026"), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.state.section(), c.section);
+        EXPECT_EQ(c.state.connectLabel(), c.label);
+        EXPECT_EQ(c.state.canConnect(), c.canConnect);
+    }
+}
+
+TEST(GooglePanelStateRules, FailuresReadAsTheUserShouldSeeThem) {
+    const struct {
+        const char* description;
+        bool cancelled;
+        bool listing;
+        bool shown;
+        bool expired;
+    } cases[] = {
+        {"Google sign-in was cancelled.", true, false, false, false},
+        {"Google denied access: access_denied", false, false, true, false},
+        {R"({"error":"invalid_grant"})", false, true, true, true},
+        {"INVALID_GRANT", false, true, true, true},
+        {"Invalid_Grant: token revoked", false, true, true, true},
+        {"Token refresh failed (400)", false, true, true, true},
+        // Only the exact phrase counts; other errors are shown without the warning.
+        {"token refresh failed", false, true, true, false},
+        {"Enable Google Analytics Admin API in your Google Cloud project.", false, true, true, false},
+    };
+    for (const auto& c : cases) {
+        const QString description = QString::fromUtf8(c.description);
+        const GooglePanelState::Failure failure =
+            c.listing ? GooglePanelState::listingFailure(description)
+                      : GooglePanelState::signInFailure(description, c.cancelled);
+        EXPECT_EQ(failure.message.has_value(), c.shown) << c.description;
+        if (c.shown) {
+            EXPECT_EQ(failure.message, description) << c.description;
+        }
+        EXPECT_EQ(failure.sessionExpired, c.expired) << c.description;
+    }
 }
 
 } // namespace

@@ -36,6 +36,7 @@ QSize ZingMenuPicker::sizeHint() const {
     int widest = 0;
     for (int i = 0; i < count(); ++i)
         widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+    widest = std::max(widest, metrics.horizontalAdvance(placeholderText()));
     // One pixel more than the rounded advance, so the widest entry is never elided.
     return QSize(widest + 1 + 2 * padX + chevronGap + chevron, metrics.height() + 2 * padY);
 }
@@ -52,7 +53,8 @@ void ZingMenuPicker::paintEvent(QPaintEvent*) {
     painter.setPen(m_tint);
     painter.setFont(font());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                     QFontMetrics(font()).elidedText(currentText(), Qt::ElideRight, int(text.width()) + 1));
+                     QFontMetrics(font()).elidedText(currentIndex() < 0 ? placeholderText() : currentText(),
+                                                     Qt::ElideRight, int(text.width()) + 1));
     ZingSymbols::paint(
         painter, QRectF(box.right() - padX - chevron, box.center().y() - chevron / 2.0, chevron, chevron),
         QStringLiteral("chevron.up.chevron.down"), m_tint);

@@ -4,7 +4,8 @@
 
 // A menu-style picker: the current entry's text in the tint colour (lime by default), rounded 12 semibold,
 // with an up-down chevron, on white at 0.1, radius 8. It is a QComboBox: fill it with addItem(text, data),
-// read currentIndex()/currentData(), listen to currentIndexChanged; Space or Alt+Down opens the menu and the
+// read currentIndex()/currentData(), listen to currentIndexChanged; with no current entry it shows
+// placeholderText(); Space or Alt+Down opens the menu and the
 // arrow keys change the entry. Set an accessible name, since the title is not shown.
 class ZingMenuPicker final : public QComboBox {
     Q_OBJECT

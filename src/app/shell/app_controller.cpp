@@ -20,7 +20,7 @@ constexpr std::chrono::milliseconds kOnboardingDelay(500);
 AppController::AppController(Parts parts, QObject* parent)
     : QObject(parent), m_state(parts.state), m_demo(parts.demo), m_clock(parts.clock), m_random(parts.random),
       m_sound(parts.sound), m_tray(std::move(parts.tray)) {
-    m_connects = std::make_unique<ConnectSession>(m_state);
+    m_connects = std::make_unique<ConnectSession>(m_state, parts.google);
     m_windows = std::make_unique<AppWindowController>(m_state, m_shell, std::move(parts.screens));
     m_statusBar =
         std::make_unique<StatusBarController>(m_state, *m_tray, *m_windows, [this] { return makePanel(); });

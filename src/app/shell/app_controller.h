@@ -14,6 +14,7 @@ class AppWindowController;
 class ConnectSession;
 class DemoSimulator;
 class FloatingReactionController;
+class GoogleConnectFlow;
 class RandomSource;
 class SoundEngine;
 class StatusBarController;
@@ -32,6 +33,8 @@ public:
         SoundEngine* sound = nullptr;
         std::unique_ptr<TrayIcon> tray;
         WindowScreens screens = WindowScreens::defaults();
+        // The Connect tab's Google sign-in; without it the tab reads as having no Google client.
+        GoogleConnectFlow* google = nullptr;
     };
     struct Options {
         // Switches the demo source on before the first poll.

@@ -1,13 +1,16 @@
 #include "app/screens/connect/connect_session.h"
 
+#include "app/screens/connect/google_panel_state.h"
 #include "engine/app_state.h"
+#include "engine/google_connect_flow.h"
+#include "google/google_oauth_error.h"
 #include "model/zing_error.h"
 
 #include <QPointer>
 #include <exception>
 
-ConnectSession::ConnectSession(AppState& state, QObject* parent)
-    : QObject(parent), m_state(state), m_connector(state, state.keychain()) {}
+ConnectSession::ConnectSession(AppState& state, GoogleConnectFlow* google, QObject* parent)
+    : QObject(parent), m_state(state), m_connector(state, state.keychain()), m_flow(google) {}
 
 ConnectSession::~ConnectSession() = default;
 
@@ -68,4 +71,108 @@ void ConnectSession::disconnect(IntegrationProvider provider) {
 void ConnectSession::clearKeyError(IntegrationProvider provider) {
     if (keyConnect(provider).errorMessage)
         setKeyConnect(provider, KeyConnect{keyConnect(provider).busy, std::nullopt});
+}
+
+bool ConnectSession::googleConfigured() const {
+    return m_flow && m_flow->isConfigured();
+}
+
+bool ConnectSession::googleSignedIn() const {
+    return m_flow && m_flow->isSignedIn();
+}
+
+bool ConnectSession::authorizeGoogle() {
+    if (!googleConfigured() || m_google.authorizing)
+        return false;
+    m_google.authorizing = true;
+    m_google.errorMessage.reset();
+    m_google.sessionExpired = false;
+    Q_EMIT googleChanged();
+    runAuthorize();
+    return true;
+}
+
+QCoro::Task<void> ConnectSession::runAuthorize() {
+    QPointer<ConnectSession> self(this);
+    std::optional<GooglePanelState::Failure> failure;
+    try {
+        co_await m_flow->signIn();
+    } catch (const GoogleOAuthError& error) {
+        failure = GooglePanelState::signInFailure(shortErrorText(error.description()),
+                                                  error.errorCase() == GoogleOAuthError::Case::cancelled);
+    } catch (const std::exception& error) {
+        failure = GooglePanelState::signInFailure(shortErrorText(describeError(error)), false);
+    }
+    if (!self)
+        co_return;
+    if (!failure)
+        co_await runLoad();
+    if (!self)
+        co_return;
+    m_google.authorizing = false;
+    if (failure)
+        m_google.errorMessage = failure->message;
+    Q_EMIT googleChanged();
+}
+
+bool ConnectSession::loadGoogleResources() {
+    if (m_google.loading || m_google.authorizing || !googleSignedIn())
+        return false;
+    runLoad();
+    return true;
+}
+
+QCoro::Task<void> ConnectSession::runLoad() {
+    QPointer<ConnectSession> self(this);
+    m_google.loading = true;
+    m_google.errorMessage.reset();
+    m_google.sessionExpired = false;
+    Q_EMIT googleChanged();
+    std::optional<GooglePanelState::Failure> failure;
+    GoogleConnectFlow::Resources resources;
+    try {
+        resources = co_await m_flow->loadResources();
+    } catch (const std::exception& error) {
+        failure = GooglePanelState::listingFailure(shortErrorText(describeError(error)));
+    }
+    if (!self)
+        co_return;
+    m_google.loading = false;
+    if (failure) {
+        m_google.errorMessage = failure->message;
+        m_google.sessionExpired = failure->sessionExpired;
+    } else {
+        m_google.properties = resources.properties;
+        m_google.sites = resources.sites;
+    }
+    Q_EMIT googleChanged();
+}
+
+bool ConnectSession::chooseGa4Property(const QString& id) {
+    if (!m_flow || !m_flow->chooseGa4Property(m_google.properties, id))
+        return false;
+    Q_EMIT googleChanged();
+    return true;
+}
+
+bool ConnectSession::chooseGscSite(const QString& siteUrl) {
+    if (!m_flow || !m_flow->chooseGscSite(m_google.sites, siteUrl))
+        return false;
+    Q_EMIT googleChanged();
+    return true;
+}
+
+void ConnectSession::disconnectGoogle() {
+    if (m_google.authorizing)
+        return;
+    runDisconnectGoogle();
+}
+
+QCoro::Task<void> ConnectSession::runDisconnectGoogle() {
+    QPointer<ConnectSession> self(this);
+    co_await m_state.disconnectGoogle();
+    if (!self)
+        co_return;
+    m_google = GoogleConnect{};
+    Q_EMIT googleChanged();
 }

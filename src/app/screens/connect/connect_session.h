@@ -2,14 +2,18 @@
 
 #include "app/credential_connector.h"
 #include "model/integration_provider.h"
+#include "providers/google/ga4_property_option.h"
+#include "providers/google/gsc_site_option.h"
 
 #include <QCoroTask>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QString>
 #include <optional>
 
 class AppState;
+class GoogleConnectFlow;
 
 // The connects the user started from the Connect tab. It outlives the panel (the shell owns it), so a
 // check or sign-in that is still running when the panel closes finishes here, and a panel opened later
@@ -23,7 +27,18 @@ public:
         std::optional<QString> errorMessage;
     };
 
-    explicit ConnectSession(AppState& state, QObject* parent = nullptr);
+    // The Google sign-in and listings, one at a time each.
+    struct GoogleConnect {
+        bool authorizing = false;
+        bool loading = false;
+        bool sessionExpired = false;
+        std::optional<QString> errorMessage;
+        QList<Ga4PropertyOption> properties;
+        QList<GscSiteOption> sites;
+    };
+
+    // Without `google` the Google panel reads as not configured.
+    explicit ConnectSession(AppState& state, GoogleConnectFlow* google = nullptr, QObject* parent = nullptr);
     ~ConnectSession() override;
 
     AppState& state() { return m_state; }
@@ -37,17 +52,35 @@ public:
     // Forgets the error line of a key panel (the user cancelled replacing).
     void clearKeyError(IntegrationProvider provider);
 
+    const GoogleConnect& google() const { return m_google; }
+    bool googleConfigured() const;
+    bool googleSignedIn() const;
+    // The browser sign-in, then the lists. A cancelled sign-in leaves no message. False while one runs.
+    bool authorizeGoogle();
+    // Both lists at once. False while a listing or a sign-in runs, or when not signed in.
+    bool loadGoogleResources();
+    // Applies a listed choice (stored id without "properties/", the integration marked connected, saved).
+    bool chooseGa4Property(const QString& id);
+    bool chooseGscSite(const QString& siteUrl);
+    void disconnectGoogle();
+
 Q_SIGNALS:
     void keyConnectChanged(IntegrationProvider provider);
     // A key check ended; on success the panel empties its fields and closes the key entry.
     void keyConnectFinished(IntegrationProvider provider, bool succeeded);
+    void googleChanged();
 
 private:
     bool startKeyConnect(IntegrationProvider provider);
     QCoro::Task<void> finishKeyConnect(IntegrationProvider provider, QCoro::Task<void> work);
     void setKeyConnect(IntegrationProvider provider, const KeyConnect& value);
+    QCoro::Task<void> runAuthorize();
+    QCoro::Task<void> runLoad();
+    QCoro::Task<void> runDisconnectGoogle();
 
     AppState& m_state;
     CredentialConnector m_connector;
     QMap<IntegrationProvider, KeyConnect> m_keyConnects;
+    GoogleConnectFlow* m_flow;
+    GoogleConnect m_google;
 };

@@ -7,6 +7,7 @@
 #include "app/screens/connect/connect_session.h"
 #include "app/screens/connect/connect_status_dots.h"
 #include "app/screens/connect/datafast_connect_panel.h"
+#include "app/screens/connect/google_connect_panel.h"
 #include "app/screens/connect/stripe_connect_panel.h"
 #include "app/screens/screen_label.h"
 #include "engine/app_state.h"
@@ -39,6 +40,8 @@ IntegrationsView::IntegrationsView(ConnectSession& session, ShellActions& shell,
         ScreenLabel::wrapping(QStringLiteral("Google OAuth covers both GA4 and Search Console \u2014 "
                                              "pick a property and/or site after signing in."),
                               ZingFonts::rounded(11), ZingTheme::lime(), this));
+    m_google = new GoogleConnectPanel(session, shell, this);
+    column->addWidget(m_google);
     column->addWidget(makeDivider());
     m_datafast = new DatafastConnectPanel(session, shell, this);
     column->addWidget(m_datafast);
@@ -46,6 +49,7 @@ IntegrationsView::IntegrationsView(ConnectSession& session, ShellActions& shell,
     column->addStretch(1);
 
     connect(&m_session.state(), &AppState::integrationsChanged, this, &IntegrationsView::refreshHeader);
+    connect(&m_session, &ConnectSession::googleChanged, this, &IntegrationsView::refreshHeader);
     refreshHeader();
 }
 

@@ -5,6 +5,7 @@
 class ConnectSession;
 class ConnectStatusDots;
 class DatafastConnectPanel;
+class GoogleConnectPanel;
 class QLabel;
 class ShellActions;
 class StripeConnectPanel;
@@ -19,6 +20,7 @@ public:
     QLabel* countLabel() const { return m_count; }
     ConnectStatusDots* statusDots() const { return m_dots; }
     StripeConnectPanel* stripePanel() const { return m_stripe; }
+    GoogleConnectPanel* googlePanel() const { return m_google; }
     DatafastConnectPanel* datafastPanel() const { return m_datafast; }
 
 private:
@@ -31,5 +33,6 @@ private:
     QLabel* m_count = nullptr;
     ConnectStatusDots* m_dots = nullptr;
     StripeConnectPanel* m_stripe = nullptr;
+    GoogleConnectPanel* m_google = nullptr;
     DatafastConnectPanel* m_datafast = nullptr;
 };

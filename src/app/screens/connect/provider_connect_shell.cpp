@@ -21,7 +21,7 @@ ProviderConnectShell::ProviderConnectShell(IntegrationProvider provider, bool us
     row->addWidget(new ProviderLogo(provider, 28, useGoogleMark, heading), 0, Qt::AlignTop);
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
-    m_title = ScreenLabel::make(title, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(), heading);
+    m_title = ScreenLabel::wrapping(title, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(), heading);
     names->addWidget(m_title);
     names->addWidget(ScreenLabel::wrapping(subtitle, ZingFonts::rounded(11), ZingTheme::inkMuted(), heading));
     row->addLayout(names, 1);
