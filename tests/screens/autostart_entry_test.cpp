@@ -1,5 +1,7 @@
 #include "app/screens/settings/autostart_entry.h"
 
+#include "app/app_identity.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -93,6 +95,15 @@ TEST(AutostartEntry, FailureToWriteIsReportedAndChangesNothing) {
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->contains(blocker)) << error->toStdString();
     EXPECT_FALSE(entry.isEnabled());
+}
+
+// The template installed for packagers and the entry the switch writes for a program on the PATH are one
+// and the same, so an edit to either shows here.
+TEST(AutostartEntryTest, InstalledTemplateIsWhatTheSwitchWritesForTheProgramOnThePath) {
+    const QString installed = QStringLiteral(ZINGBOARD_BINARY_DIR "/desktop/autostart/") +
+                              AppIdentity::applicationId() + QStringLiteral(".desktop");
+    ASSERT_TRUE(QFile::exists(installed)) << installed.toStdString();
+    EXPECT_EQ(QString::fromUtf8(readAll(installed)), AutostartEntry::content(QStringLiteral("zingboard")));
 }
 
 } // namespace
