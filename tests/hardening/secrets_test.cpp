@@ -1,15 +1,38 @@
+#include "app/screens/connect/connect_session.h"
+#include "app/screens/connect/connected_actions.h"
+#include "app/screens/connect/datafast_connect_panel.h"
+#include "app/screens/connect/integrations_view.h"
+#include "app/screens/connect/stripe_connect_panel.h"
+#include "engine/app_state.h"
 #include "event_loop_wait.h"
+#include "model/keychain_store.h"
+#include "model/persistence_manager.h"
+#include "providers/provider_error.h"
+#include "support/fake_clock.h"
+#include "support/fake_engine_parts.h"
 #include "support/local_http_server.h"
+#include "support/memory_credential_store.h"
+#include "support/memory_preferences_store.h"
+#include "support/recording_shell_actions.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QUrlQuery>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -297,6 +320,108 @@ TEST(Secrets, NeverAppearInOutputDocumentsOrAnyWrittenFile) {
     for (const QByteArray& secret : {stripeKey, wrongStripeKey, datafastKey, googleClientSecret, googleCode,
                                      googleAccessToken, googleRefreshedToken, googleRefreshToken}) {
         // The distinctive middle of the key, so a trimmed or re-cased copy is caught too.
+        const QByteArray core = secret.mid(8, 16);
+        for (const auto& [where, bytes] : outputs) {
+            EXPECT_FALSE(bytes.toLower().contains(core.toLower()))
+                << secret.constData() << " found in " << where.toStdString();
+        }
+    }
+}
+
+// Everything a person, a screen reader or a screenshot can get out of the widgets: shown texts (a field's
+// masked display text, not its content), tool tips, accessible names, values and descriptions, window titles.
+QStringList widgetTexts(QWidget* root) {
+    QStringList texts;
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        texts << widget->windowTitle() << widget->toolTip() << widget->statusTip() << widget->whatsThis()
+              << widget->accessibleName() << widget->accessibleDescription();
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            texts << button->text();
+        if (auto* field = qobject_cast<QLineEdit*>(widget))
+            texts << field->displayText() << field->placeholderText();
+        if (auto* menu = qobject_cast<QComboBox*>(widget))
+            texts << menu->currentText();
+        if (QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget)) {
+            for (QAccessible::Text kind :
+                 {QAccessible::Name, QAccessible::Value, QAccessible::Description, QAccessible::Help})
+                texts << accessible->text(kind);
+        }
+    }
+    for (QWidget* window : QApplication::topLevelWidgets())
+        texts << window->windowTitle();
+    return texts;
+}
+
+QStringList* capturedMessages = nullptr;
+
+void captureMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (capturedMessages)
+        capturedMessages->append(message);
+}
+
+// The connect screens: keys typed, checked, refused and replaced never show up in what the widgets expose, in
+// the log, in the saved documents, or in a picture of the screen taken with a key in a field.
+TEST(Secrets, NeverAppearOnTheConnectScreens) {
+    struct Engine : FakeEngineParts {
+        FakeClock clock;
+        MemoryPreferencesStore preferences;
+        PersistenceManager persistence{preferences, clock};
+        MemoryCredentialStore credentials;
+        KeychainStore keychain{credentials};
+        AppState state{dependencies(persistence, keychain, clock)};
+    } engine;
+    RecordingShellActions shell;
+    QStringList messages;
+    capturedMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
+
+    QStringList seen;
+    {
+        ConnectSession session(engine.state);
+        IntegrationsView view(session, shell);
+        view.resize(380, 1200);
+        view.show();
+        StripeConnectPanel& stripe = *view.stripePanel();
+        DatafastConnectPanel& datafast = *view.datafastPanel();
+        const auto look = [&view, &seen] {
+            seen += widgetTexts(&view);
+            // The picture itself must come out; its text is what widgetTexts() found.
+            EXPECT_FALSE(view.grab().toImage().isNull());
+        };
+
+        stripe.keyField()->setText(QString::fromUtf8(stripeKey));
+        datafast.keyField()->setText(QString::fromUtf8(datafastKey));
+        datafast.websiteField()->setText(QStringLiteral("site-1"));
+        look();
+        stripe.submitButton()->click();
+        datafast.submitButton()->click();
+        look();
+        EXPECT_TRUE(engine.state.integration(IntegrationProvider::stripe).isConnected);
+
+        engine.validator.error = std::make_exception_ptr(ProviderError::apiError(
+            QStringLiteral("Stripe rejected that key. Check permissions and try again.")));
+        stripe.connectedActions()->replaceButton()->click();
+        stripe.keyField()->setText(QString::fromUtf8(wrongStripeKey));
+        stripe.submitButton()->click();
+        // The refused key is still in the field, under its error line.
+        EXPECT_EQ(stripe.keyField()->text().toUtf8(), wrongStripeKey);
+        look();
+    }
+    qInstallMessageHandler(previous);
+    capturedMessages = nullptr;
+
+    QList<QPair<QString, QByteArray>> outputs;
+    outputs.append({QStringLiteral("widgets"), seen.join(QLatin1Char('\n')).toUtf8()});
+    outputs.append({QStringLiteral("log"), messages.join(QLatin1Char('\n')).toUtf8()});
+    for (auto it = engine.preferences.values().constBegin(); it != engine.preferences.values().constEnd();
+         ++it)
+        outputs.append({it.key(), it.value()});
+    EXPECT_GE(outputs.size(), 3) << "no document was saved";
+    for (const QByteArray& secret : {stripeKey, wrongStripeKey, datafastKey}) {
         const QByteArray core = secret.mid(8, 16);
         for (const auto& [where, bytes] : outputs) {
             EXPECT_FALSE(bytes.toLower().contains(core.toLower()))
