@@ -266,8 +266,11 @@ TEST_F(QtHttpClientTest, HugeStreamedBodyIsRefusedWithoutReadingIt) {
                   QStringLiteral("The response is too large."))
             << "post=" << isPost;
         // The client stopped reading soon after the 10 MiB cap; beyond it only the kernel's socket buffers
-        // (a few MB each way on loopback) can have taken data.
-        EXPECT_LT(fresh.bytesSent(), 25LL * 1000 * 1000) << "post=" << isPost;
+        // (a few MB each way on loopback) can have taken data. Qt applies the read limit to a request with a
+        // body only once that request is out, so on a loaded machine its network thread may read the whole
+        // answer first: the refusal above is what holds for those.
+        if (!isPost)
+            EXPECT_LT(fresh.bytesSent(), 25LL * 1000 * 1000);
     }
 }
 
