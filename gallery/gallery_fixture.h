@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/screens/connect/connect_session.h"
 #include "engine/app_state.h"
+#include "engine/demo_simulator.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
+#include "providers/demo/demo_provider.h"
 #include "support/fake_clock.h"
 #include "support/fake_engine_parts.h"
 #include "support/memory_credential_store.h"
@@ -24,6 +27,20 @@ struct GalleryFixture : FakeEngineParts {
         return *m_state;
     }
 
+    // The demo buttons' simulator, on a demo feed of its own (the engine polls the `demo` fake).
+    DemoSimulator& demoSimulator() {
+        if (!m_simulator)
+            m_simulator = std::make_unique<DemoSimulator>(state(), m_demoFeed);
+        return *m_simulator;
+    }
+
+    // What the Connect tab runs, beyond a panel's life.
+    ConnectSession& connectSession() {
+        if (!m_connects)
+            m_connects = std::make_unique<ConnectSession>(state());
+        return *m_connects;
+    }
+
     FakeClock clock;
     MemoryPreferencesStore preferences;
     PersistenceManager persistence{preferences, clock};
@@ -36,4 +53,8 @@ struct GalleryFixture : FakeEngineParts {
 
 private:
     std::unique_ptr<AppState> m_state;
+    ScriptedRandomSource m_demoRandom;
+    DemoProvider m_demoFeed{clock, m_demoRandom};
+    std::unique_ptr<DemoSimulator> m_simulator;
+    std::unique_ptr<ConnectSession> m_connects;
 };

@@ -50,12 +50,36 @@ TEST(DashboardFormats, DollarSignOnlyWhereItBelongs) {
         {MetricKind::ctr, 2.51, "3", "2.5"},
         {MetricKind::usersGrowth, 12.34, "12", "12"},
     };
+    const QString usd = QStringLiteral("USD");
     for (const auto& c : cases) {
         const QString name = MetricKinds::rawValue(c.metric);
-        EXPECT_EQ(DashboardModel::tileValue(c.metric, c.value), QString::fromUtf8(c.tile))
+        EXPECT_EQ(DashboardModel::tileValue(c.metric, c.value, usd), QString::fromUtf8(c.tile))
             << name.toStdString();
-        EXPECT_EQ(DashboardModel::goalValue(c.metric, c.value), QString::fromUtf8(c.goal))
+        EXPECT_EQ(DashboardModel::goalValue(c.metric, c.value, usd), QString::fromUtf8(c.goal))
             << name.toStdString();
+    }
+}
+
+TEST(DashboardFormats, MoneyInTheSourcesOwnCurrency) {
+    const struct {
+        MetricKind metric;
+        double value;
+        const char* code;
+        const char* tile;
+        const char* goal;
+    } cases[] = {
+        {MetricKind::revenueToday, 1500, "JPY", "¥1500", "¥1500"},
+        {MetricKind::revenue7d, 99.6, "eur", "€100", "€100"},
+        // Only the two revenue tiles carry a sign; a non-dollar card must not grow a "$" anywhere.
+        {MetricKind::mrr, 310, "GBP", "310", "£310"},
+        {MetricKind::sessions, 12, "JPY", "12", "12"},
+        // A code no locale knows falls back to the dollar sign rather than to nothing.
+        {MetricKind::revenueToday, 7, "XQQ", "$7", "$7"},
+    };
+    for (const auto& c : cases) {
+        const QString code = QString::fromLatin1(c.code);
+        EXPECT_EQ(DashboardModel::tileValue(c.metric, c.value, code), QString::fromUtf8(c.tile)) << c.code;
+        EXPECT_EQ(DashboardModel::goalValue(c.metric, c.value, code), QString::fromUtf8(c.goal)) << c.code;
     }
 }
 
@@ -123,6 +147,25 @@ TEST_F(DashboardModelTest, GoalsOverview) {
     EXPECT_FALSE(overview.rows[1].isComplete);
     EXPECT_EQ(overview.rows[1].progressText, QStringLiteral("5 / 10"));
     EXPECT_EQ(overview.rows[1].metricName, MetricKinds::displayName(MetricKind::purchaseCountToday));
+}
+
+TEST_F(DashboardModelTest, AStripeAccountInEurosShowsEurosOnItsGoalRows) {
+    connectStripe();
+    persistence.encodeGoals({makeGoal("Euro day", MetricKind::revenueToday, 500, IntegrationProvider::stripe),
+                             makeGoal("Demo day", MetricKind::revenueToday, 90)});
+    storeSettings([](AppSettings& s) {
+        s.demoModeEnabled = true;
+        s.hasCompletedOnboarding = true;
+    });
+    stripe.setCurrencyCode(QStringLiteral("EUR"));
+    stripe.setStandingMetrics({{MetricKind::revenueToday, 120}});
+    demo.setStandingMetrics({{MetricKind::revenueToday, 30}});
+    poll();
+    const DashboardModel::GoalsOverview overview = model().goalsOverview();
+    ASSERT_EQ(overview.rows.size(), 2);
+    EXPECT_EQ(overview.rows[0].progressText, QString::fromUtf8("€120 / €500"));
+    // The other source's goal keeps its own currency.
+    EXPECT_EQ(overview.rows[1].progressText, QStringLiteral("$30 / $90"));
 }
 
 TEST_F(DashboardModelTest, AGoalReachedEarlierTodayStaysDoneAfterDropping) {

@@ -17,6 +17,17 @@ public:
     QRect geometry() const override { return reportedGeometry; }
 
     void leftClick() { Q_EMIT activated(); }
+    // An entry's text as the menu draws it: "&&" is a literal "&", a single "&" marks the mnemonic.
+    static QString shownText(const QAction* action) {
+        QString shown;
+        const QString text = action->text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == QLatin1Char('&') && ++i >= text.size())
+                break;
+            shown.append(text[i]);
+        }
+        return shown;
+    }
     // What the tray shows on a right click: the menu, refreshed as it is about to appear.
     QStringList rightClickMenu() {
         QStringList texts;
@@ -26,12 +37,13 @@ public:
         for (QAction* action : menu->actions())
             texts.append(action->isSeparator()
                              ? QStringLiteral("---")
-                             : action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)")));
+                             : shownText(action) +
+                                   (action->isEnabled() ? QString() : QStringLiteral(" (off)")));
         return texts;
     }
     QAction* menuAction(const QString& text) const {
         for (QAction* action : menu->actions()) {
-            if (action->text() == text)
+            if (shownText(action) == text)
                 return action;
         }
         return nullptr;

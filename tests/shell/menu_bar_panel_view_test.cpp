@@ -6,12 +6,12 @@
 #include "support/qt_printers.h"
 #include "support/recording_shell_actions.h"
 
+#include "app/components/zing_tab_button.h"
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace {
 
@@ -45,23 +45,23 @@ private:
 };
 
 TEST_F(PanelViewTest, HelpIsReachedThroughMoreAndLeftThroughAnyTab) {
-    EXPECT_FALSE(panel().moreButton()->isChecked());
+    EXPECT_FALSE(panel().moreButton()->isSelected());
     panel().moreButton()->click();
     EXPECT_TRUE(panel().moreMenu()->isVisible());
     // Opening the menu alone does not make the dots active.
-    EXPECT_FALSE(panel().moreButton()->isChecked());
+    EXPECT_FALSE(panel().moreButton()->isSelected());
     moreAction("moreHelp")->trigger();
     panel().moreMenu()->hide();
 
     EXPECT_EQ(state().selectedTab(), MenuTab::help);
-    EXPECT_TRUE(panel().moreButton()->isChecked());
+    EXPECT_TRUE(panel().moreButton()->isSelected());
     for (MenuTab tab : MenuTabs::mainTabs())
-        EXPECT_FALSE(panel().tabButton(tab)->isChecked()) << MenuTabs::rawValue(tab).toStdString();
+        EXPECT_FALSE(panel().tabButton(tab)->isSelected()) << MenuTabs::rawValue(tab).toStdString();
 
     panel().tabButton(MenuTab::triggers)->click();
     EXPECT_EQ(state().selectedTab(), MenuTab::triggers);
-    EXPECT_FALSE(panel().moreButton()->isChecked());
-    EXPECT_TRUE(panel().tabButton(MenuTab::triggers)->isChecked());
+    EXPECT_FALSE(panel().moreButton()->isSelected());
+    EXPECT_TRUE(panel().tabButton(MenuTab::triggers)->isSelected());
 
     moreAction("moreSettings")->trigger();
     EXPECT_EQ(shell.calls, QStringList{QStringLiteral("showSettings")});

@@ -1,5 +1,5 @@
+#include "app/components/zing_artwork.h"
 #include "app/shell/tray_badge.h"
-#include "app/shell/zing_logo_icon.h"
 #include "support/qt_printers.h"
 
 #include <QImage>
@@ -47,7 +47,7 @@ TEST(TrayBadge, CompactTextFitsFourCharacters) {
 
 // The badge covers the lower part of the icon and leaves the logo's top visible, at the sizes trays use.
 TEST(TrayBadge, DrawsOverTheLowerPartOnly) {
-    const QIcon logo = ZingLogoIcon::icon();
+    const QIcon logo = ZingArtwork::icon(QStringLiteral("Logo"));
     for (int size : {22, 32}) {
         const QImage plain = TrayBadge::render(logo, size, QString()).toImage();
         const QImage badged = TrayBadge::render(logo, size, QStringLiteral("1.2k")).toImage();

@@ -6,7 +6,8 @@ MetricSnapshot FakeMetricProvider::snapshotOf(QHash<MetricKind, double> values) 
     MetricSnapshot snapshot;
     snapshot.provider = m_provider;
     snapshot.values = std::move(values);
-    snapshot.displaySummary = QStringLiteral("fake");
+    snapshot.displaySummary = m_displaySummary;
+    snapshot.fetchedAt = m_fetchedAt;
     snapshot.currencyCode = m_currencyCode;
     return snapshot;
 }

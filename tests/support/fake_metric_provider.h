@@ -26,6 +26,9 @@ public:
     void queueMetrics(QHash<MetricKind, double> values);
     // The currency of the snapshots set or queued from now on.
     void setCurrencyCode(QString code) { m_currencyCode = std::move(code); }
+    // The summary line of the snapshots set or queued from now on.
+    void setDisplaySummary(QString summary) { m_displaySummary = std::move(summary); }
+    void setFetchedAt(QDateTime at) { m_fetchedAt = std::move(at); }
     void queueMetricsError(std::exception_ptr error) { m_metrics.append(error); }
     void queueEvents(QList<ProviderEvent> events) { m_events.append(std::move(events)); }
     void queueEventsError(std::exception_ptr error) { m_events.append(error); }
@@ -47,6 +50,8 @@ private:
 
     IntegrationProvider m_provider;
     QString m_currencyCode = CurrencyFormat::defaultCode();
+    QString m_displaySummary = QStringLiteral("fake");
+    QDateTime m_fetchedAt;
     std::optional<MetricSnapshot> m_standing;
     QList<std::variant<MetricSnapshot, std::exception_ptr>> m_metrics;
     QList<std::variant<QList<ProviderEvent>, std::exception_ptr>> m_events;

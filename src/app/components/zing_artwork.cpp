@@ -48,6 +48,13 @@ QPixmap pixmap(const QString& name, int size, qreal devicePixelRatio) {
     return result;
 }
 
+QIcon icon(const QString& name) {
+    QIcon result;
+    for (int size : {16, 22, 24, 32, 48, 64, 128})
+        result.addPixmap(pixmap(name, size));
+    return result;
+}
+
 void paint(QPainter& painter, const QRectF& rect, const QString& name) {
     QSvgRenderer* renderer = rendererFor(name);
     const qreal side = std::min(rect.width(), rect.height());

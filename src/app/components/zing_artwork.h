@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -11,6 +12,8 @@ class QRectF;
 namespace ZingArtwork {
 bool has(const QString& name);
 QPixmap pixmap(const QString& name, int size, qreal devicePixelRatio = 1.0);
+// An icon with pixmaps at the sizes trays and task bars ask for (16 to 128).
+QIcon icon(const QString& name);
 // Draws the image scaled to fill `rect` (kept square, centred).
 void paint(QPainter& painter, const QRectF& rect, const QString& name);
 } // namespace ZingArtwork

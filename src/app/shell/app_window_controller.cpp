@@ -1,6 +1,6 @@
 #include "app/shell/app_window_controller.h"
 
-#include "app/shell/record_lists.h"
+#include "app/screens/editing/record_list.h"
 #include "app/shell/window_titles.h"
 #include "engine/app_state.h"
 
@@ -86,7 +86,7 @@ void AppWindowController::showGoalEditor(const Goal& goal, bool isNew) {
     QWidget* content = m_screens.goalEditor(
         m_state, m_shell, goal, isNew,
         [this](const Goal& edited) {
-            m_state.setGoals(RecordLists::replaceOrAppend(m_state.goals(), edited));
+            m_state.setGoals(RecordList::upsert(m_state.goals(), edited));
             m_state.saveAll();
             dismiss(m_goalEditor);
         },
@@ -100,7 +100,7 @@ void AppWindowController::showTriggerEditor(const EventTrigger& trigger, bool is
     QWidget* content = m_screens.triggerEditor(
         m_state, m_shell, trigger, isNew,
         [this](const EventTrigger& edited) {
-            m_state.setTriggers(RecordLists::replaceOrAppend(m_state.triggers(), edited));
+            m_state.setTriggers(RecordList::upsert(m_state.triggers(), edited));
             m_state.saveAll();
             dismiss(m_triggerEditor);
         },

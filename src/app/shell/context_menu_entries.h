@@ -3,6 +3,9 @@
 #include <QKeySequence>
 #include <QList>
 #include <QString>
+#include <functional>
+
+class QMenu;
 
 // The tray icon's context menu, decided by whether onboarding is completed.
 namespace ContextMenuEntries {
@@ -19,5 +22,8 @@ struct Entry {
 };
 
 QList<Entry> build(bool onboardingCompleted);
+
+// Replaces what `menu` holds with `entries`; choosing an entry calls `chosen` with its action.
+void fill(QMenu& menu, const QList<Entry>& entries, const std::function<void(Action)>& chosen);
 
 } // namespace ContextMenuEntries

@@ -1,12 +1,12 @@
 #include "app/shell/status_bar_controller.h"
 
+#include "app/components/zing_artwork.h"
 #include "app/screens/panel/panel_placement.h"
 #include "app/screens/panel/panel_window.h"
 #include "app/shell/app_window_controller.h"
 #include "app/shell/context_menu_entries.h"
 #include "app/shell/tray_badge.h"
 #include "app/shell/tray_icon.h"
-#include "app/shell/zing_logo_icon.h"
 #include "engine/app_state.h"
 
 #include <QCursor>
@@ -23,7 +23,7 @@ const QSize kPanelSize(360, 560);
 StatusBarController::StatusBarController(AppState& state, TrayIcon& tray, AppWindowController& windows,
                                          PanelFactory panel, QObject* parent)
     : QObject(parent), m_state(state), m_tray(tray), m_windows(windows), m_panelFactory(std::move(panel)),
-      m_menu(std::make_unique<QMenu>()), m_logo(ZingLogoIcon::icon()) {
+      m_menu(std::make_unique<QMenu>()), m_logo(ZingArtwork::icon(QStringLiteral("Logo"))) {
     connect(m_menu.get(), &QMenu::aboutToShow, this, &StatusBarController::rebuildContextMenu);
     connect(&m_tray, &TrayIcon::activated, this, &StatusBarController::togglePopover);
 }
@@ -106,33 +106,25 @@ void StatusBarController::openHelp() {
 }
 
 void StatusBarController::rebuildContextMenu() {
-    m_menu->clear();
-    for (const ContextMenuEntries::Entry& entry :
-         ContextMenuEntries::build(m_state.settings().hasCompletedOnboarding)) {
-        if (entry.isSeparator) {
-            m_menu->addSeparator();
-            continue;
-        }
-        QAction* action = m_menu->addAction(entry.text);
-        action->setEnabled(entry.enabled);
-        action->setShortcut(entry.shortcut);
-        switch (entry.action) {
-        case ContextMenuEntries::Action::none:
-            break;
-        case ContextMenuEntries::Action::openOnboarding:
-            connect(action, &QAction::triggered, this, &StatusBarController::openOnboarding);
-            break;
-        case ContextMenuEntries::Action::openSettings:
-            connect(action, &QAction::triggered, this, &StatusBarController::openSettings);
-            break;
-        case ContextMenuEntries::Action::openHelp:
-            connect(action, &QAction::triggered, this, &StatusBarController::openHelp);
-            break;
-        case ContextMenuEntries::Action::quit:
-            connect(action, &QAction::triggered, this, &StatusBarController::quitRequested);
-            break;
-        }
-    }
+    ContextMenuEntries::fill(*m_menu, ContextMenuEntries::build(m_state.settings().hasCompletedOnboarding),
+                             [this](ContextMenuEntries::Action action) {
+                                 switch (action) {
+                                 case ContextMenuEntries::Action::none:
+                                     break;
+                                 case ContextMenuEntries::Action::openOnboarding:
+                                     openOnboarding();
+                                     break;
+                                 case ContextMenuEntries::Action::openSettings:
+                                     openSettings();
+                                     break;
+                                 case ContextMenuEntries::Action::openHelp:
+                                     openHelp();
+                                     break;
+                                 case ContextMenuEntries::Action::quit:
+                                     Q_EMIT quitRequested();
+                                     break;
+                                 }
+                             });
 }
 
 void StatusBarController::presentPopover() {

@@ -2,6 +2,7 @@
 
 #include "engine/app_state.h"
 #include "model/c_format.h"
+#include "model/currency_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,9 +37,11 @@ DashboardModel::GoalsOverview DashboardModel::goalsOverview() const {
         row.metricName = MetricKinds::displayName(item.goal.metric);
         row.fraction = item.fraction;
         row.isComplete = item.isComplete;
-        if (!item.isComplete)
-            row.progressText = goalValue(item.goal.metric, item.current) + QStringLiteral(" / ") +
-                               goalValue(item.goal.metric, item.goal.targetValue);
+        if (!item.isComplete) {
+            const QString code = m_state.currencyCode(item.goal.provider);
+            row.progressText = goalValue(item.goal.metric, item.current, code) + QStringLiteral(" / ") +
+                               goalValue(item.goal.metric, item.goal.targetValue, code);
+        }
         overview.rows.append(row);
     }
     return overview;
@@ -57,8 +60,8 @@ QList<DashboardModel::ProviderCard> DashboardModel::providerCards() const {
         card.fetchedAt = it->fetchedAt;
         const QList<MetricKind>& metrics = MetricKinds::available(it.key());
         for (qsizetype i = 0; i < std::min<qsizetype>(kTilesPerCard, metrics.size()); ++i)
-            card.tiles.append(
-                {MetricKinds::displayName(metrics[i]), tileValue(metrics[i], it->value(metrics[i]))});
+            card.tiles.append({MetricKinds::displayName(metrics[i]),
+                               tileValue(metrics[i], it->value(metrics[i]), it->currencyCode)});
         cards.append(card);
     }
     std::stable_sort(cards.begin(), cards.end(), [](const ProviderCard& a, const ProviderCard& b) {
@@ -80,15 +83,15 @@ DashboardModel::PollStatus DashboardModel::pollStatus() const {
     return status;
 }
 
-QString DashboardModel::tileValue(MetricKind metric, double value) {
+QString DashboardModel::tileValue(MetricKind metric, double value, const QString& currencyCode) {
     if (metric == MetricKind::revenueToday || metric == MetricKind::revenue7d)
-        return cFormat("$%.0f", value);
+        return CurrencyFormat::format(value, currencyCode);
     return cFormat("%.0f", value);
 }
 
-QString DashboardModel::goalValue(MetricKind metric, double value) {
+QString DashboardModel::goalValue(MetricKind metric, double value, const QString& currencyCode) {
     if (MetricKinds::isCurrency(metric))
-        return cFormat("$%.0f", value);
+        return CurrencyFormat::format(value, currencyCode);
     if (metric == MetricKind::avgPosition || metric == MetricKind::ctr)
         return cFormat("%.1f", value);
     return cFormat("%.0f", value);

@@ -59,10 +59,11 @@ public:
     QList<ProviderCard> providerCards() const;
     PollStatus pollStatus() const;
 
-    // "$%.0f" for today's and the week's revenue, "%.0f" for everything else.
-    static QString tileValue(MetricKind metric, double value);
-    // Goal rows: money with "$", position and CTR with one decimal, the rest whole.
-    static QString goalValue(MetricKind metric, double value);
+    // Whole numbers; today's and the week's revenue carry the symbol of `currencyCode` ("$85", "¥1500").
+    static QString tileValue(MetricKind metric, double value, const QString& currencyCode);
+    // Goal rows: every money metric with the symbol of `currencyCode`, position and CTR with one decimal,
+    // the rest whole.
+    static QString goalValue(MetricKind metric, double value, const QString& currencyCode);
     static QString statusLine(int completed, int total, double fraction);
     // The ring's centre: the whole percentage ("45%") and "completed/total".
     static QString ringPercent(double fraction);

@@ -1,7 +1,13 @@
 #include "app/screens/panel/dashboard_view.h"
 
+#include "app/components/zing_card.h"
+#include "app/components/zing_fonts.h"
+#include "app/components/zing_primary_button.h"
+#include "app/components/zing_progress_bar.h"
+#include "app/components/zing_secondary_button.h"
+#include "app/components/zing_symbols.h"
 #include "app/screens/panel/goal_progress_ring.h"
-#include "app/screens/panel/panel_card.h"
+#include "app/screens/screen_label.h"
 #include "engine/app_state.h"
 #include "engine/demo_simulator.h"
 #include "reactions/zing_theme.h"
@@ -10,27 +16,32 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
-QLabel* label(const QString& text, QWidget* parent, int pixelSize = 0, bool bold = false,
-              std::optional<QColor> colour = std::nullopt) {
-    auto* l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    QFont f = l->font();
-    if (pixelSize > 0)
-        f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    l->setFont(f);
-    if (colour) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, *colour);
-        l->setPalette(p);
-    }
-    return l;
+QLabel* title(const QString& text, QWidget* parent) {
+    return ScreenLabel::make(text, ZingFonts::rounded(14, QFont::Bold), ZingTheme::ink(), parent);
+}
+
+QLabel* note(const QString& text, QWidget* parent, const QColor& colour = ZingTheme::inkMuted()) {
+    return ScreenLabel::wrapping(text, ZingFonts::rounded(12), colour, parent);
+}
+
+// A symbol in front of a text, both in `colour`, as one row.
+QWidget* symbolLine(const QString& symbol, const QString& text, const QFont& font, const QColor& colour,
+                    QWidget* parent) {
+    auto* line = new QWidget(parent);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    auto* icon = new QLabel(line);
+    const int size = QFontMetrics(font).height() - 2;
+    icon->setPixmap(ZingSymbols::pixmap(symbol, colour, size, line->devicePixelRatioF()));
+    layout->addWidget(icon);
+    layout->addWidget(ScreenLabel::make(text, font, colour, line));
+    layout->addStretch(1);
+    return line;
 }
 
 } // namespace
@@ -48,10 +59,10 @@ DashboardView::DashboardView(AppState& state, ShellActions& shell, DemoSimulator
     m_cardsSection = new QWidget(this);
     m_layout->addWidget(m_cardsSection);
     m_layout->addWidget(buildQuickTestCard());
-    m_updated = label(QString(), this, 11, false, ZingTheme::inkFaint());
+    m_updated = ScreenLabel::wrapping(QString(), ZingFonts::rounded(11), ZingTheme::inkFaint(), this);
     m_updated->setObjectName(QStringLiteral("pollUpdated"));
     m_layout->addWidget(m_updated);
-    m_error = label(QString(), this, 11, false, ZingTheme::warning());
+    m_error = ScreenLabel::wrapping(QString(), ZingFonts::rounded(11), ZingTheme::warning(), this);
     m_error->setObjectName(QStringLiteral("pollError"));
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_layout->addWidget(m_error);
@@ -91,70 +102,78 @@ void DashboardView::refresh() {
 }
 
 QWidget* DashboardView::buildDemoCard() {
-    auto* card = new PanelCard(this);
+    auto* card = new ZingCard(this);
     card->setObjectName(QStringLiteral("demoCard"));
-    QVBoxLayout* layout = card->contentLayout();
-    layout->addWidget(label(QStringLiteral("🎭 Demo mode is ON"), card, 14, true, ZingTheme::lime()));
-    layout->addWidget(label(QStringLiteral("Fake purchases roll in automatically. Try the buttons below."),
-                            card, 12, false, ZingTheme::inkMuted()));
+    card->addWidget(symbolLine(QStringLiteral("theatermasks.fill"), QStringLiteral("Demo mode is ON"),
+                               ZingFonts::rounded(14, QFont::Bold), ZingTheme::lime(), card));
+    card->addWidget(
+        note(QStringLiteral("Fake purchases roll in automatically. Try the buttons below."), card));
     auto* buttons = new QHBoxLayout;
-    auto* purchase = new QPushButton(QStringLiteral("Simulate purchase"), card);
+    buttons->setSpacing(8);
+    auto* purchase = new ZingSecondaryButton(QStringLiteral("Simulate purchase"), card);
     purchase->setObjectName(QStringLiteral("simulatePurchase"));
     connect(purchase, &QPushButton::clicked, this, [this] { m_demo.simulateDemoPurchase(); });
-    auto* refund = new QPushButton(QStringLiteral("Simulate refund"), card);
+    auto* refund = new ZingSecondaryButton(QStringLiteral("Simulate refund"), card);
     refund->setObjectName(QStringLiteral("simulateRefund"));
     connect(refund, &QPushButton::clicked, this, [this] { m_demo.simulateDemoRefund(); });
     buttons->addWidget(purchase);
     buttons->addWidget(refund);
-    layout->addLayout(buttons);
+    buttons->addStretch(1);
+    card->contentLayout()->addLayout(buttons);
     return card;
 }
 
 QWidget* DashboardView::buildGoalsCard(const DashboardModel::GoalsOverview& overview) {
-    auto* card = new PanelCard(this);
+    auto* card = new ZingCard(this);
     card->setObjectName(QStringLiteral("goalsCard"));
-    QVBoxLayout* layout = card->contentLayout();
     if (overview.isEmpty) {
-        layout->addWidget(label(QStringLiteral("No goals for today"), card, 14, true));
-        layout->addWidget(label(QStringLiteral("Set a target and we'll track your progress here."), card, 12,
-                                false, ZingTheme::inkMuted()));
-        auto* add = new QPushButton(QStringLiteral("Add a goal"), card);
+        card->addWidget(title(QStringLiteral("No goals for today"), card));
+        card->addWidget(note(QStringLiteral("Set a target and we'll track your progress here."), card));
+        auto* add = new ZingSecondaryButton(QStringLiteral("Add a goal"), card);
         add->setObjectName(QStringLiteral("addGoal"));
+        add->setSymbol(QStringLiteral("plus.circle.fill"));
         connect(add, &QPushButton::clicked, this, [this] { m_state.setSelectedTab(MenuTab::goals); });
-        layout->addWidget(add, 0, Qt::AlignLeft);
+        card->addWidget(add);
         return card;
     }
     auto* top = new QHBoxLayout;
+    top->setSpacing(10);
     auto* texts = new QVBoxLayout;
-    texts->addWidget(label(QStringLiteral("Today's goals"), card, 14, true));
-    QLabel* status = label(overview.statusLine, card, 12, false, ZingTheme::inkMuted());
+    texts->setSpacing(2);
+    texts->addWidget(title(QStringLiteral("Today's goals"), card));
+    QLabel* status = note(overview.statusLine, card);
     status->setObjectName(QStringLiteral("goalsStatusLine"));
     texts->addWidget(status);
+    texts->addStretch(1);
     top->addLayout(texts, 1);
     auto* ring = new GoalProgressRing(card);
     ring->setProgress(overview.fraction, overview.completedCount, overview.totalCount);
-    top->addWidget(ring);
-    layout->addLayout(top);
+    top->addWidget(ring, 0, Qt::AlignTop);
+    card->contentLayout()->addLayout(top);
 
     for (const DashboardModel::GoalRow& row : overview.rows) {
         auto* rowLayout = new QGridLayout;
         rowLayout->setHorizontalSpacing(8);
-        rowLayout->addWidget(label(row.name, card, 12, true), 0, 0);
-        rowLayout->addWidget(label(row.metricName, card, 11, false, ZingTheme::inkFaint()), 1, 0);
-        QLabel* right = row.isComplete ? label(QStringLiteral("✓ Done"), card, 12, true, ZingTheme::lime())
-                                       : label(row.progressText, card, 12, false, ZingTheme::inkMuted());
+        rowLayout->setVerticalSpacing(2);
+        rowLayout->addWidget(
+            ScreenLabel::wrapping(row.name, ZingFonts::rounded(12, QFont::Bold), ZingTheme::ink(), card), 0,
+            0);
+        rowLayout->addWidget(
+            ScreenLabel::make(row.metricName, ZingFonts::rounded(11), ZingTheme::inkFaint(), card), 1, 0);
+        QWidget* right = row.isComplete
+                             ? symbolLine(QStringLiteral("checkmark.circle.fill"), QStringLiteral("Done"),
+                                          ZingFonts::rounded(12, QFont::Bold), ZingTheme::lime(), card)
+                             : ScreenLabel::make(row.progressText, ZingFonts::rounded(12, QFont::DemiBold),
+                                                 ZingTheme::inkMuted(), card);
         right->setObjectName(QStringLiteral("goalRowValue"));
-        right->setWordWrap(false);
-        right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        rowLayout->addWidget(right, 0, 1, 2, 1);
-        auto* bar = new QProgressBar(card);
-        bar->setRange(0, 1000);
-        bar->setValue(int(std::clamp(row.fraction, 0.0, 1.0) * 1000));
-        bar->setTextVisible(false);
-        bar->setFixedHeight(6);
+        rowLayout->addWidget(right, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+        auto* bar = new ZingProgressBar(card);
+        bar->setFraction(row.fraction);
+        bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         rowLayout->addWidget(bar, 2, 0, 1, 2);
         rowLayout->setColumnStretch(0, 1);
-        layout->addLayout(rowLayout);
+        card->contentLayout()->addSpacing(4);
+        card->contentLayout()->addLayout(rowLayout);
     }
     return card;
 }
@@ -165,64 +184,66 @@ QWidget* DashboardView::buildProviderCards(const QList<DashboardModel::ProviderC
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
     if (cards.isEmpty()) {
-        layout->addWidget(label(QStringLiteral("Connect a provider to see live metrics."), section, 12, false,
-                                ZingTheme::inkMuted()));
+        layout->addWidget(note(QStringLiteral("Connect a provider to see live metrics."), section));
         return section;
     }
     for (const DashboardModel::ProviderCard& data : cards) {
-        auto* card = new PanelCard(section);
+        auto* card = new ZingCard(section);
         card->setObjectName(QStringLiteral("providerCard"));
-        QVBoxLayout* cardLayout = card->contentLayout();
         auto* head = new QHBoxLayout;
-        head->addWidget(label(data.title, card, 13, true), 1);
-        QLabel* time = label(QLocale().toString(data.fetchedAt.toTimeZone(m_state.clock().timeZone()).time(),
-                                                QLocale::ShortFormat),
-                             card, 11, false, ZingTheme::inkFaint());
-        time->setWordWrap(false);
-        head->addWidget(time);
-        cardLayout->addLayout(head);
-        QLabel* summary = label(data.summary, card, 13, true);
-        QFont heavy = summary->font();
-        heavy.setWeight(QFont::Black);
-        summary->setFont(heavy);
-        cardLayout->addWidget(summary);
+        head->addWidget(
+            ScreenLabel::make(data.title, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(), card), 1);
+        if (data.fetchedAt.isValid()) {
+            const QTime time = data.fetchedAt.toTimeZone(m_state.clock().timeZone()).time();
+            head->addWidget(ScreenLabel::make(QLocale().toString(time, QLocale::ShortFormat),
+                                              ZingFonts::rounded(11), ZingTheme::inkFaint(), card));
+        }
+        card->contentLayout()->addLayout(head);
+        card->addWidget(ScreenLabel::wrapping(data.summary, ZingFonts::rounded(13, QFont::Black),
+                                              ZingTheme::ink(), card));
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(8);
-        grid->setVerticalSpacing(6);
+        grid->setVerticalSpacing(8);
         for (qsizetype i = 0; i < data.tiles.size(); ++i) {
             auto* tile = new QWidget(card);
             tile->setObjectName(QStringLiteral("metricTile"));
             auto* tileLayout = new QVBoxLayout(tile);
             tileLayout->setContentsMargins(0, 0, 0, 0);
             tileLayout->setSpacing(0);
-            tileLayout->addWidget(label(data.tiles[i].label, tile, 10, false, ZingTheme::inkMuted()));
-            QLabel* value = label(data.tiles[i].value, tile, 15, true);
+            tileLayout->addWidget(
+                ScreenLabel::make(data.tiles[i].label, ZingFonts::rounded(10), ZingTheme::inkMuted(), tile));
+            QLabel* value = ScreenLabel::make(data.tiles[i].value, ZingFonts::rounded(15, QFont::Bold),
+                                              ZingTheme::ink(), tile);
             value->setObjectName(QStringLiteral("metricTileValue"));
             tileLayout->addWidget(value);
             grid->addWidget(tile, int(i / 2), int(i % 2));
         }
-        cardLayout->addLayout(grid);
+        grid->setColumnStretch(0, 1);
+        grid->setColumnStretch(1, 1);
+        card->contentLayout()->addLayout(grid);
         layout->addWidget(card);
     }
     return section;
 }
 
 QWidget* DashboardView::buildQuickTestCard() {
-    auto* card = new PanelCard(this);
+    auto* card = new ZingCard(this);
     card->setObjectName(QStringLiteral("quickTestCard"));
-    QVBoxLayout* layout = card->contentLayout();
     auto* row = new QHBoxLayout;
+    row->setSpacing(10);
     auto* texts = new QVBoxLayout;
-    texts->addWidget(label(QStringLiteral("Quick test"), card, 14, true));
-    texts->addWidget(label(QStringLiteral("Fire a test reaction 🚀"), card, 12, false, ZingTheme::inkMuted()));
+    texts->setSpacing(2);
+    texts->addWidget(title(QStringLiteral("Quick test"), card));
+    texts->addWidget(note(QStringLiteral("Fire a test reaction 🚀"), card));
     row->addLayout(texts, 1);
-    auto* fire = new QPushButton(QStringLiteral("Test"), card);
+    auto* fire = new ZingPrimaryButton(QStringLiteral("Test"), card);
     fire->setObjectName(QStringLiteral("testReaction"));
+    fire->setSymbol(QStringLiteral("play.fill"));
     connect(fire, &QPushButton::clicked, this, [this] {
         m_state.testReaction(
             ReactionConfig{QStringLiteral("\U0001F680"), SoundEffect::moan, QStringLiteral("Test zing!")});
     });
-    row->addWidget(fire);
-    layout->addLayout(row);
+    row->addWidget(fire, 0, Qt::AlignVCenter);
+    card->contentLayout()->addLayout(row);
     return card;
 }

@@ -1,10 +1,13 @@
 #include "app/screens/panel/menu_bar_panel_view.h"
 
+#include "app/components/zing_artwork.h"
+#include "app/components/zing_scroll_area.h"
+#include "app/components/zing_symbols.h"
+#include "app/components/zing_tab_button.h"
 #include "app/screens/panel/dashboard_view.h"
 #include "app/screens/panel/gradient_name_label.h"
 #include "app/screens/panel/panel_tab_screens.h"
 #include "app/shell/shell_actions.h"
-#include "app/shell/zing_logo_icon.h"
 #include "engine/app_state.h"
 #include "reactions/zing_theme.h"
 
@@ -13,12 +16,27 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kMargin = 14;
+
+QString tabSymbol(MenuTab tab) {
+    switch (tab) {
+    case MenuTab::dashboard:
+        return QStringLiteral("waveform.path.ecg");
+    case MenuTab::goals:
+        return QStringLiteral("target");
+    case MenuTab::triggers:
+        return QStringLiteral("bolt.fill");
+    case MenuTab::connect:
+        return QStringLiteral("link");
+    case MenuTab::help:
+        return QStringLiteral("questionmark.circle");
+    }
+    return {};
+}
 
 QString tabLabel(MenuTab tab) {
     switch (tab) {
@@ -47,11 +65,8 @@ MenuBarPanelView::MenuBarPanelView(AppState& state, ShellActions& shell, DemoSim
     layout->setSpacing(10);
     layout->addWidget(buildHeader());
     layout->addWidget(buildTabRow());
-    m_content = new QScrollArea(this);
+    m_content = new ZingScrollArea(this);
     m_content->setObjectName(QStringLiteral("panelContent"));
-    m_content->setWidgetResizable(true);
-    m_content->setFrameShape(QFrame::NoFrame);
-    m_content->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_content, 1);
 
     connect(&m_state, &AppState::selectedTabChanged, this, &MenuBarPanelView::showSelectedTab);
@@ -69,8 +84,9 @@ QWidget* MenuBarPanelView::buildHeader() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
     auto* logo = new QLabel(header);
-    logo->setPixmap(ZingLogoIcon::icon().pixmap(36, 36));
-    layout->addWidget(logo);
+    logo->setObjectName(QStringLiteral("panelLogo"));
+    logo->setPixmap(ZingArtwork::pixmap(QStringLiteral("Logo"), 36, devicePixelRatioF()));
+    layout->addWidget(logo, 0, Qt::AlignVCenter);
     auto* names = new QVBoxLayout;
     names->setSpacing(0);
     names->addWidget(new GradientNameLabel(QStringLiteral("Zingboard"), header));
@@ -80,19 +96,21 @@ QWidget* MenuBarPanelView::buildHeader() {
     tagline->setPalette(palette);
     names->addWidget(tagline);
     layout->addLayout(names, 1);
-    m_more = new QToolButton(header);
+    m_more = new ZingTabButton(QString(), header);
     m_more->setObjectName(QStringLiteral("moreButton"));
-    m_more->setText(QStringLiteral("⋮"));
+    m_more->setSymbol(QStringLiteral("ellipsis.vertical"), 16);
+    m_more->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_more->setToolTip(QStringLiteral("More"));
     m_more->setAccessibleName(QStringLiteral("More"));
-    m_more->setCheckable(true);
-    m_more->setAutoRaise(true);
-    connect(m_more, &QToolButton::clicked, this, &MenuBarPanelView::openMoreMenu);
+    connect(m_more, &QPushButton::clicked, this, &MenuBarPanelView::openMoreMenu);
     m_moreMenu = new QMenu(this);
     m_moreMenu->setObjectName(QStringLiteral("moreMenu"));
-    QAction* settings = m_moreMenu->addAction(QStringLiteral("Settings"));
+    QAction* settings = m_moreMenu->addAction(
+        ZingSymbols::icon(QStringLiteral("gearshape"), ZingTheme::ink(), 14), QStringLiteral("Settings"));
     settings->setObjectName(QStringLiteral("moreSettings"));
-    QAction* help = m_moreMenu->addAction(QStringLiteral("Help & FAQ"));
+    QAction* help =
+        m_moreMenu->addAction(ZingSymbols::icon(QStringLiteral("questionmark.circle"), ZingTheme::ink(), 14),
+                              QStringLiteral("Help && FAQ"));
     help->setObjectName(QStringLiteral("moreHelp"));
     connect(settings, &QAction::triggered, this, [this] { m_shell.showSettings(); });
     connect(help, &QAction::triggered, this, [this] { m_state.setSelectedTab(MenuTab::help); });
@@ -109,22 +127,22 @@ QWidget* MenuBarPanelView::buildTabRow() {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
+    scroll->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
     auto* row = new QWidget(scroll);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     for (MenuTab tab : MenuTabs::mainTabs()) {
-        auto* button = new QToolButton(row);
+        auto* button = new ZingTabButton(tabLabel(tab), row);
         button->setObjectName(QStringLiteral("tab_") + MenuTabs::rawValue(tab));
-        button->setText(tabLabel(tab));
-        button->setCheckable(true);
-        button->setAutoRaise(true);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        connect(button, &QToolButton::clicked, this, [this, tab] { m_state.setSelectedTab(tab); });
+        button->setSymbol(tabSymbol(tab), 12);
+        connect(button, &QPushButton::clicked, this, [this, tab] { m_state.setSelectedTab(tab); });
         layout->addWidget(button);
         m_tabButtons.insert(tab, button);
     }
     scroll->setWidget(row);
+    row->setAutoFillBackground(false);
     scroll->setFixedHeight(row->sizeHint().height());
     return scroll;
 }
@@ -132,9 +150,9 @@ QWidget* MenuBarPanelView::buildTabRow() {
 void MenuBarPanelView::showSelectedTab() {
     const MenuTab tab = m_state.selectedTab();
     for (auto it = m_tabButtons.constBegin(); it != m_tabButtons.constEnd(); ++it)
-        it.value()->setChecked(it.key() == tab);
+        it.value()->setSelected(it.key() == tab);
     // Help has no tab button; the dots stand for it.
-    m_more->setChecked(tab == MenuTab::help);
+    m_more->setSelected(tab == MenuTab::help);
     if (tab == m_shownTab && m_content->widget())
         return;
     m_shownTab = tab;
@@ -156,12 +174,10 @@ void MenuBarPanelView::showSelectedTab() {
         content = makeHelpTab(m_state, m_shell);
         break;
     }
-    m_content->setWidget(content);
+    m_content->setContent(content);
 }
 
 void MenuBarPanelView::openMoreMenu() {
-    // The click toggled the button; its state follows the selected tab, not the menu.
-    m_more->setChecked(m_state.selectedTab() == MenuTab::help);
     m_moreMenu->popup(
         m_more->mapToGlobal(QPoint(m_more->width() - m_moreMenu->sizeHint().width(), m_more->height())));
 }

@@ -9,9 +9,9 @@ class AppState;
 class ConnectSession;
 class DemoSimulator;
 class QMenu;
-class QScrollArea;
-class QToolButton;
 class ShellActions;
+class ZingScrollArea;
+class ZingTabButton;
 
 // The panel: header with the "more" menu, the tab row and the selected tab's content.
 class MenuBarPanelView : public QWidget {
@@ -21,9 +21,9 @@ public:
     MenuBarPanelView(AppState& state, ShellActions& shell, DemoSimulator& demo, ConnectSession& connects,
                      QWidget* parent = nullptr);
 
-    QToolButton* moreButton() const { return m_more; }
+    ZingTabButton* moreButton() const { return m_more; }
     QMenu* moreMenu() const { return m_moreMenu; }
-    QToolButton* tabButton(MenuTab tab) const { return m_tabButtons.value(tab); }
+    ZingTabButton* tabButton(MenuTab tab) const { return m_tabButtons.value(tab); }
     // The content shown for the selected tab.
     QWidget* currentContent() const;
 
@@ -40,9 +40,9 @@ private:
     ShellActions& m_shell;
     DemoSimulator& m_demo;
     ConnectSession& m_connects;
-    QToolButton* m_more = nullptr;
+    ZingTabButton* m_more = nullptr;
     QMenu* m_moreMenu = nullptr;
-    QMap<MenuTab, QToolButton*> m_tabButtons;
-    QScrollArea* m_content = nullptr;
+    QMap<MenuTab, ZingTabButton*> m_tabButtons;
+    ZingScrollArea* m_content = nullptr;
     MenuTab m_shownTab = MenuTab::dashboard;
 };
