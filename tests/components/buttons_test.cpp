@@ -1,4 +1,5 @@
 #include "app/components/zing_primary_button.h"
+#include "app/components/zing_secondary_button.h"
 #include "app/components/zing_tab_button.h"
 #include "image_probe.h"
 
@@ -81,6 +82,35 @@ TEST(TabButton, SelectionIsTheCallersAndReadable) {
     EXPECT_FALSE(tab.isSelected()) << "clicking must not select by itself";
     tab.setSelected(true);
     EXPECT_FALSE(tab.accessibleDescription().isEmpty());
+}
+
+// A delete must read as one at a glance, and a disabled one must not shout.
+TEST(SecondaryButton, DestructiveOnlyTintsAnEnabledButton) {
+    const struct {
+        bool destructive;
+        bool enabled;
+        bool red;
+    } cases[] = {
+        {false, true, false},
+        {true, true, true},
+        {true, false, false},
+    };
+    for (const auto& c : cases) {
+        ZingSecondaryButton button(QStringLiteral("Delete"));
+        button.setSymbol(QStringLiteral("trash"));
+        button.setDestructive(c.destructive);
+        button.setEnabled(c.enabled);
+        button.resize(button.sizeHint());
+        const QImage image = renderedImage(button);
+        int reddish = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor p = image.pixelColor(x, y);
+                reddish += p.alpha() > 128 && p.red() > 2 * p.green() && p.red() > 150 ? 1 : 0;
+            }
+        EXPECT_EQ(reddish > 20, c.red) << "destructive " << c.destructive << ", enabled " << c.enabled
+                                       << ": " << reddish;
+    }
 }
 
 } // namespace

@@ -73,21 +73,36 @@ TEST_F(GoalEditorModelTest, SuggestedNames) {
         MetricKind metric;
         double target;
         GoalPeriod period;
+        const char* currency;
         const char* expected;
     } cases[] = {
-        {MetricKind::clicks, 500, GoalPeriod::today, "500 search clicks today"},
-        {MetricKind::clicks, 500, GoalPeriod::rolling7d, "500 search clicks this week"},
+        {MetricKind::clicks, 500, GoalPeriod::today, "USD", "500 search clicks today"},
+        {MetricKind::clicks, 500, GoalPeriod::rolling7d, "USD", "500 search clicks this week"},
         // Names that already say their window get no period.
-        {MetricKind::revenueToday, 100, GoalPeriod::today, "$100 revenue today"},
-        {MetricKind::sessions7d, 40, GoalPeriod::rolling7d, "40 sessions (7d)"},
-        {MetricKind::avgPosition, 4.25, GoalPeriod::today, "4.2 avg. search position today"},
-        {MetricKind::ctr, 2.5, GoalPeriod::rolling7d, "2.5% search ctr this week"},
+        {MetricKind::revenueToday, 100, GoalPeriod::today, "USD", "$100 revenue today"},
+        {MetricKind::sessions7d, 40, GoalPeriod::rolling7d, "USD", "40 sessions (7d)"},
+        {MetricKind::avgPosition, 4.25, GoalPeriod::today, "USD", "4.2 avg. search position today"},
+        {MetricKind::ctr, 2.5, GoalPeriod::rolling7d, "USD", "2.5% search ctr this week"},
+        // Money in the source's own currency; other metrics ignore it.
+        {MetricKind::revenueToday, 5000, GoalPeriod::today, "JPY", "¥5000 revenue today"},
+        {MetricKind::mrr, 250, GoalPeriod::today, "EUR", "€250 revenue (30d)"},
+        {MetricKind::clicks, 500, GoalPeriod::today, "EUR", "500 search clicks today"},
     };
     for (const auto& c : cases) {
         Goal goal = makeGoal("", IntegrationProvider::demo, c.metric, c.target);
         goal.period = c.period;
-        EXPECT_EQ(GoalEditorRules::suggestedName(goal), QString::fromUtf8(c.expected));
+        EXPECT_EQ(GoalEditorRules::suggestedName(goal, QString::fromLatin1(c.currency)),
+                  QString::fromUtf8(c.expected));
     }
+}
+
+TEST_F(GoalEditorModelTest, SuggestedNameFollowsTheCurrencyTheSourceReportsIn) {
+    storeConnected({IntegrationProvider::stripe});
+    stripe.setCurrencyCode(QStringLiteral("EUR"));
+    publishStripe({{MetricKind::revenueToday, 40}});
+    GoalEditorModel model(engine(), GoalEditorRules::newGoal(), true);
+    model.setTargetText(QStringLiteral("250"));
+    EXPECT_EQ(model.goal().name, QString::fromUtf8("€250 revenue today"));
 }
 
 TEST_F(GoalEditorModelTest, TypingANameStopsTheSuggestionAndClearingItResumes) {

@@ -11,13 +11,23 @@ ZingSecondaryButton::ZingSecondaryButton(const QString& text, QWidget* parent) :
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
+void ZingSecondaryButton::setDestructive(bool destructive) {
+    if (m_destructive == destructive)
+        return;
+    m_destructive = destructive;
+    update();
+}
+
 void ZingSecondaryButton::paintBackground(QPainter& painter, const QRectF& rect) {
     const double opacity = ZingPaint::mix(0.14, 0.1, pressProgress()) * (isEnabled() ? 1.0 : 0.5);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(ZingTheme::withOpacity(Qt::white, opacity));
+    painter.setBrush(
+        ZingTheme::withOpacity(m_destructive ? ZingTheme::refundRed() : QColor(Qt::white), opacity));
     painter.drawRoundedRect(rect, cornerRadius(), cornerRadius());
 }
 
 QColor ZingSecondaryButton::labelColor() const {
-    return isEnabled() ? ZingTheme::ink() : ZingTheme::inkFaint();
+    if (!isEnabled())
+        return ZingTheme::inkFaint();
+    return m_destructive ? ZingTheme::refundRed() : ZingTheme::ink();
 }

@@ -10,10 +10,17 @@ class ZingSecondaryButton final : public ZingButton {
 public:
     explicit ZingSecondaryButton(const QString& text = {}, QWidget* parent = nullptr);
 
+    // For actions that remove something: label and symbol in the refund red on a faint wash of it.
+    void setDestructive(bool destructive);
+    bool isDestructive() const { return m_destructive; }
+
 protected:
     QMargins padding() const override { return QMargins(12, 8, 12, 8); }
     qreal cornerRadius() const override { return 10; }
     qreal pressedScale() const override { return 0.98; }
     void paintBackground(QPainter& painter, const QRectF& rect) override;
     QColor labelColor() const override;
+
+private:
+    bool m_destructive = false;
 };

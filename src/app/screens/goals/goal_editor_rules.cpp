@@ -76,8 +76,8 @@ MetricKind normalisedMetric(IntegrationProvider provider, MetricKind metric) {
     return offered.contains(metric) || offered.isEmpty() ? metric : offered.first();
 }
 
-QString suggestedName(const Goal& goal) {
-    QString name = GoalFormatting::format(goal.targetValue, goal.metric) + QLatin1Char(' ') +
+QString suggestedName(const Goal& goal, const QString& currencyCode) {
+    QString name = GoalFormatting::format(goal.targetValue, goal.metric, currencyCode) + QLatin1Char(' ') +
                    MetricKinds::displayName(goal.metric).toLower();
     switch (goal.metric) {
     case MetricKind::pageviews:

@@ -20,8 +20,9 @@ QList<QString> suggestedEmojis(MetricKind metric);
 // The metric itself when the provider offers it, else the provider's first metric.
 MetricKind normalisedMetric(IntegrationProvider provider, MetricKind metric);
 // "500 search clicks today": target, the metric's name in lower case and, for metrics whose name does not
-// say the window, the period.
-QString suggestedName(const Goal& goal);
+// say the window, the period. Money targets carry the symbol of `currencyCode`, the currency the goal's
+// source reports in.
+QString suggestedName(const Goal& goal, const QString& currencyCode);
 // The target as the field shows it: a plain decimal number, no exponent, no trailing zeros.
 QString targetText(double value);
 // A plain decimal number with a point; nothing for anything else (also for inf and nan).

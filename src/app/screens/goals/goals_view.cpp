@@ -170,6 +170,7 @@ QWidget* GoalsView::goalCard(const GoalCard& goal) {
     auto* edit = iconButton(QStringLiteral("pencil"), QStringLiteral("Edit"), card);
     auto* test = iconButton(QStringLiteral("play.fill"), QStringLiteral("Test"), card);
     auto* remove = iconButton(QStringLiteral("trash"), QStringLiteral("Delete"), card);
+    remove->setDestructive(true);
     connect(edit, &QPushButton::clicked, this, [this, id] { openEditor(id); });
     connect(test, &QPushButton::clicked, this, [this, id] { m_model.test(id); });
     connect(remove, &QPushButton::clicked, this, [this, id] { m_model.remove(id); });

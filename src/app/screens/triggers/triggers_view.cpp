@@ -113,6 +113,7 @@ QWidget* TriggersView::triggerCard(const TriggerCard& trigger) {
     edit->setSymbol(QStringLiteral("pencil"));
     auto* remove = new ZingSecondaryButton(QStringLiteral("Delete"), card);
     remove->setSymbol(QStringLiteral("trash"));
+    remove->setDestructive(true);
     remove->setObjectName(QStringLiteral("destructive"));
     connect(test, &QPushButton::clicked, this, [this, id] { m_model.test(id); });
     connect(edit, &QPushButton::clicked, this, [this, id] {
