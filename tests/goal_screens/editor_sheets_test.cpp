@@ -166,4 +166,43 @@ TEST_F(EditorSheetsTest, ConnectionWarningOpensTheConnectTab) {
     EXPECT_EQ(sheet.primaryButton()->text(), QStringLiteral("Connect Demo Mode first"));
 }
 
+// Tab walks the sections from the top and reaches the footer last, Cancel before the primary button.
+TEST_F(EditorSheetsTest, TabEndsOnTheFooterInBothEditors) {
+    std::unique_ptr<EditorSheet> sheets[] = {
+        std::make_unique<GoalEditorSheet>(engine(), shell, GoalEditorRules::newGoal(), true, nullptr,
+                                          nullptr),
+        std::make_unique<TriggerEditorSheet>(engine(), shell, engine().triggers().first(), false, nullptr,
+                                             nullptr),
+    };
+    for (const auto& sheet : sheets) {
+        SCOPED_TRACE(sheet->metaObject()->className());
+        sheet->show();
+        QList<QWidget*> order;
+        QWidget* focus = sheet.get();
+        do {
+            focus = focus->nextInFocusChain();
+            if ((focus->focusPolicy() & Qt::TabFocus) && focus->isVisibleTo(sheet.get()) &&
+                focus->isEnabled())
+                order.append(focus);
+        } while (focus != sheet.get());
+        ASSERT_GE(order.size(), 3);
+        EXPECT_EQ(order.at(order.size() - 2), sheet->cancelButton());
+        // The primary button is disabled while nothing can be saved; enabled, it comes right after Cancel.
+        if (sheet->primaryButton()->isEnabled()) {
+            EXPECT_EQ(order.last(), sheet->primaryButton());
+        }
+        EXPECT_NE(order.indexOf(sheet->cancelButton()), 0) << "the footer must not come first";
+    }
+}
+
+TEST_F(EditorSheetsTest, QuickPicksShowMoneyInTheSourcesCurrency) {
+    relaunch(false, {IntegrationProvider::stripe});
+    stripe.setCurrencyCode(QStringLiteral("JPY"));
+    publishStripe({{MetricKind::revenueToday, 1200}});
+    GoalEditorSheet sheet(engine(), shell, GoalEditorRules::newGoal(), true, nullptr, nullptr);
+    ASSERT_FALSE(sheet.quickPickChips().isEmpty());
+    for (ZingChip* chip : sheet.quickPickChips())
+        EXPECT_TRUE(chip->text().startsWith(QString::fromUtf8("¥"))) << chip->text().toStdString();
+}
+
 } // namespace

@@ -33,40 +33,19 @@
 GoalEditorSheet::GoalEditorSheet(AppState& state, ShellActions& shell, const Goal& goal, bool isNew,
                                  std::function<void(const Goal&)> onSave, std::function<void()> onCancel,
                                  QWidget* parent)
-    : ZingPanelBackground(parent), m_state(state), m_shell(shell), m_model(state, goal, isNew),
-      m_onSave(std::move(onSave)), m_onCancel(std::move(onCancel)) {
-    setMinimumSize(680, 560);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-    auto* scroll = new ZingScrollArea(this);
-    scroll->setContent(buildContent());
-    root->addWidget(scroll, 1);
-
-    auto* footer = new QHBoxLayout;
-    footer->setContentsMargins(20, 12, 20, 16);
-    footer->setSpacing(10);
-    footer->addStretch(1);
-    m_cancel = new ZingSecondaryButton(QStringLiteral("Cancel"), this);
-    m_primary = new ZingPrimaryButton(QString(), this);
-    footer->addWidget(m_cancel);
-    footer->addWidget(m_primary);
-    root->addLayout(footer);
-    connect(m_cancel, &QPushButton::clicked, this, &GoalEditorSheet::cancel);
-    connect(m_primary, &QPushButton::clicked, this, &GoalEditorSheet::save);
-    EditorSections::addKeys(
-        this, [this] { save(); }, [this] { cancel(); });
+    : EditorSheet(std::move(onCancel), parent), m_state(state), m_shell(shell), m_model(state, goal, isNew),
+      m_onSave(std::move(onSave)) {
+    buildContent();
+    finishFrame();
 
     connect(&m_model, &GoalEditorModel::changed, this, &GoalEditorSheet::refresh);
     connect(&m_state, &AppState::changed, this, &GoalEditorSheet::refresh);
     refresh();
 }
 
-QWidget* GoalEditorSheet::buildContent() {
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(20, 18, 20, 12);
-    layout->setSpacing(16);
+void GoalEditorSheet::buildContent() {
+    QWidget* content = sections();
+    QVBoxLayout* layout = sectionsLayout();
 
     // 1. Header.
     auto* header = new QHBoxLayout;
@@ -195,7 +174,6 @@ QWidget* GoalEditorSheet::buildContent() {
         &m_warningTitle, [this] { m_shell.showPopover(MenuTab::connect); });
     layout->addWidget(m_warning);
     layout->addStretch(1);
-    return content;
 }
 
 void GoalEditorSheet::rebuildMetrics() {
@@ -248,9 +226,10 @@ void GoalEditorSheet::rebuildQuickPicks() {
     while (row->count() > 0)
         delete row->takeAt(0);
     const MetricKind metric = m_model.goal().metric;
+    const QString currency = m_state.currencyCode(m_model.goal().provider);
     QWidget* previous = m_slider;
     for (double value : GoalEditorRules::quickPicks(metric)) {
-        auto* chip = new ZingChip(GoalFormatting::format(value, metric), m_quickPickRow);
+        auto* chip = new ZingChip(GoalFormatting::format(value, metric, currency), m_quickPickRow);
         chip->setCheckable(false);
         connect(chip, &QAbstractButton::clicked, this, [this, value] { m_model.setTarget(value); });
         row->addWidget(chip);
@@ -291,8 +270,9 @@ void GoalEditorSheet::refresh() {
         m_slider->setValue(m_model.sliderPosition());
     }
     m_now->setText(m_model.nowText());
-    if (m_shownMetric != goal.metric) {
+    if (m_shownMetric != goal.metric || m_shownCurrency != m_state.currencyCode(goal.provider)) {
         m_shownMetric = goal.metric;
+        m_shownCurrency = m_state.currencyCode(goal.provider);
         rebuildQuickPicks();
         m_reaction->setGoalMetric(goal.metric);
         m_reaction->setSuggestedEmojis(GoalEditorRules::suggestedEmojis(goal.metric));
@@ -308,18 +288,13 @@ void GoalEditorSheet::refresh() {
 
     m_warning->setVisible(m_model.showsConnectionWarning());
     m_warningTitle->setText(ProviderReadiness::notConnectedTitle(goal.provider));
-    m_primary->setText(m_model.primaryButtonLabel());
-    m_primary->setEnabled(m_model.canSave());
+    primaryButton()->setText(m_model.primaryButtonLabel());
+    primaryButton()->setEnabled(m_model.canSave());
 }
 
 void GoalEditorSheet::save() {
     if (m_model.canSave() && m_onSave)
         m_onSave(m_model.goal());
-}
-
-void GoalEditorSheet::cancel() {
-    if (m_onCancel)
-        m_onCancel();
 }
 
 ChoiceCard* GoalEditorSheet::metricCard(MetricKind metric) const {

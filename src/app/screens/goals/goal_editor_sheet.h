@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/components/zing_panel_background.h"
+#include "app/screens/editing/editor_sheet.h"
 #include "app/screens/goals/goal_editor_model.h"
 
 #include <QButtonGroup>
@@ -26,7 +26,7 @@ class ZingTextField;
 
 // The goal editor window's content: a working copy of one goal, handed to `onSave` by the primary button
 // (or Enter) and dropped by Cancel, Escape or closing the window.
-class GoalEditorSheet final : public ZingPanelBackground {
+class GoalEditorSheet final : public EditorSheet {
     Q_OBJECT
 public:
     GoalEditorSheet(AppState& state, ShellActions& shell, const Goal& goal, bool isNew,
@@ -34,11 +34,9 @@ public:
                     QWidget* parent = nullptr);
 
     GoalEditorModel& model() { return m_model; }
-    QSize sizeHint() const override { return QSize(720, 620); }
 
     // For tests and the keyboard: what the primary button does, when saving is possible.
-    void save();
-    void cancel();
+    void save() override;
 
     ZingTextField* nameField() const { return m_name; }
     ZingTextField* targetField() const { return m_target; }
@@ -48,12 +46,10 @@ public:
     QList<ZingChip*> quickPickChips() const { return m_quickPicks; }
     ZingChip* periodChip(GoalPeriod period) const;
     ReactionEditor* reactionEditor() const { return m_reaction; }
-    ZingPrimaryButton* primaryButton() const { return m_primary; }
-    ZingSecondaryButton* cancelButton() const { return m_cancel; }
     QWidget* connectionWarning() const;
 
 private:
-    QWidget* buildContent();
+    void buildContent();
     void rebuildMetrics();
     void rebuildQuickPicks();
     void refresh();
@@ -62,7 +58,6 @@ private:
     ShellActions& m_shell;
     GoalEditorModel m_model;
     std::function<void(const Goal&)> m_onSave;
-    std::function<void()> m_onCancel;
 
     QLabel* m_title = nullptr;
     ZingSwitch* m_enabled = nullptr;
@@ -81,12 +76,11 @@ private:
     QWidget* m_quickPickRow = nullptr;
     QList<ZingChip*> m_quickPicks;
     std::optional<MetricKind> m_shownMetric;
+    QString m_shownCurrency;
     ReactionEditor* m_reaction = nullptr;
     ReactionPreviewCard* m_preview = nullptr;
     QLabel* m_progressText = nullptr;
     ZingProgressBar* m_progress = nullptr;
     ZingCard* m_warning = nullptr;
     QLabel* m_warningTitle = nullptr;
-    ZingSecondaryButton* m_cancel = nullptr;
-    ZingPrimaryButton* m_primary = nullptr;
 };

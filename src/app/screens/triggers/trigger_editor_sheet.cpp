@@ -28,41 +28,19 @@
 TriggerEditorSheet::TriggerEditorSheet(AppState& state, ShellActions& shell, const EventTrigger& trigger,
                                        bool isNew, std::function<void(const EventTrigger&)> onSave,
                                        std::function<void()> onCancel, QWidget* parent)
-    : ZingPanelBackground(parent), m_state(state), m_shell(shell),
-      m_model(state, state.random(), trigger, isNew), m_onSave(std::move(onSave)),
-      m_onCancel(std::move(onCancel)) {
-    setMinimumSize(680, 560);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-    auto* scroll = new ZingScrollArea(this);
-    scroll->setContent(buildContent());
-    root->addWidget(scroll, 1);
-
-    auto* footer = new QHBoxLayout;
-    footer->setContentsMargins(20, 12, 20, 16);
-    footer->setSpacing(10);
-    footer->addStretch(1);
-    m_cancel = new ZingSecondaryButton(QStringLiteral("Cancel"), this);
-    m_primary = new ZingPrimaryButton(QString(), this);
-    footer->addWidget(m_cancel);
-    footer->addWidget(m_primary);
-    root->addLayout(footer);
-    connect(m_cancel, &QPushButton::clicked, this, &TriggerEditorSheet::cancel);
-    connect(m_primary, &QPushButton::clicked, this, &TriggerEditorSheet::save);
-    EditorSections::addKeys(
-        this, [this] { save(); }, [this] { cancel(); });
+    : EditorSheet(std::move(onCancel), parent), m_state(state), m_shell(shell),
+      m_model(state, state.random(), trigger, isNew), m_onSave(std::move(onSave)) {
+    buildContent();
+    finishFrame();
 
     connect(&m_model, &TriggerEditorModel::changed, this, &TriggerEditorSheet::refresh);
     connect(&m_state, &AppState::changed, this, &TriggerEditorSheet::refresh);
     refresh();
 }
 
-QWidget* TriggerEditorSheet::buildContent() {
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(20, 18, 20, 12);
-    layout->setSpacing(16);
+void TriggerEditorSheet::buildContent() {
+    QWidget* content = sections();
+    QVBoxLayout* layout = sectionsLayout();
 
     // 1. Header.
     auto* titles = new QVBoxLayout;
@@ -158,7 +136,6 @@ QWidget* TriggerEditorSheet::buildContent() {
         &m_warningTitle, [this] { m_shell.showPopover(MenuTab::connect); });
     layout->addWidget(m_warning);
     layout->addStretch(1);
-    return content;
 }
 
 void TriggerEditorSheet::rebuildEvents() {
@@ -233,18 +210,13 @@ void TriggerEditorSheet::refresh() {
 
     m_warning->setVisible(m_model.showsConnectionWarning());
     m_warningTitle->setText(ProviderReadiness::notConnectedTitle(trigger.provider));
-    m_primary->setText(m_model.primaryButtonLabel());
-    m_primary->setEnabled(m_model.canSave());
+    primaryButton()->setText(m_model.primaryButtonLabel());
+    primaryButton()->setEnabled(m_model.canSave());
 }
 
 void TriggerEditorSheet::save() {
     if (m_model.canSave() && m_onSave)
         m_onSave(m_model.trigger());
-}
-
-void TriggerEditorSheet::cancel() {
-    if (m_onCancel)
-        m_onCancel();
 }
 
 ChoiceCard* TriggerEditorSheet::eventCard(TriggerEventKind kind) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/components/zing_panel_background.h"
+#include "app/screens/editing/editor_sheet.h"
 #include "app/screens/triggers/trigger_editor_model.h"
 
 #include <QButtonGroup>
@@ -24,7 +24,7 @@ class ZingTextField;
 
 // The trigger editor window's content: a working copy of one trigger, handed to `onSave` by the primary
 // button (or Enter) and dropped by Cancel, Escape or closing the window.
-class TriggerEditorSheet final : public ZingPanelBackground {
+class TriggerEditorSheet final : public EditorSheet {
     Q_OBJECT
 public:
     TriggerEditorSheet(AppState& state, ShellActions& shell, const EventTrigger& trigger, bool isNew,
@@ -32,10 +32,8 @@ public:
                        QWidget* parent = nullptr);
 
     TriggerEditorModel& model() { return m_model; }
-    QSize sizeHint() const override { return QSize(720, 620); }
 
-    void save();
-    void cancel();
+    void save() override;
 
     ZingTextField* nameField() const { return m_name; }
     ProviderPicker* providerPicker() const { return m_providers; }
@@ -43,12 +41,10 @@ public:
     ZingSlider* cooldownSlider() const { return m_cooldown; }
     ReactionEditor* reactionEditor() const { return m_reaction; }
     ZingSecondaryButton* shuffleButton() const { return m_shuffle; }
-    ZingPrimaryButton* primaryButton() const { return m_primary; }
-    ZingSecondaryButton* cancelButton() const { return m_cancel; }
     QWidget* connectionWarning() const;
 
 private:
-    QWidget* buildContent();
+    void buildContent();
     void rebuildEvents();
     void refresh();
 
@@ -56,7 +52,6 @@ private:
     ShellActions& m_shell;
     TriggerEditorModel m_model;
     std::function<void(const EventTrigger&)> m_onSave;
-    std::function<void()> m_onCancel;
 
     QLabel* m_title = nullptr;
     ProviderPicker* m_providers = nullptr;
@@ -74,6 +69,4 @@ private:
     ZingSecondaryButton* m_shuffle = nullptr;
     ZingCard* m_warning = nullptr;
     QLabel* m_warningTitle = nullptr;
-    ZingSecondaryButton* m_cancel = nullptr;
-    ZingPrimaryButton* m_primary = nullptr;
 };

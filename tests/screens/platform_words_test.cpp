@@ -1,0 +1,76 @@
+#include "platform_words.h"
+
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool printable(char16_t unit) {
+    return (unit >= 0x20 && unit < 0x7F) || unit == u'\n' || unit >= 0xA0;
+}
+
+// Texts are mostly ASCII; machine code read as UTF-16 is mostly not.
+bool looksLikeText(const QString& run) {
+    const auto ascii = std::count_if(run.begin(), run.end(), [](QChar c) { return c.unicode() < 0x7F; });
+    return ascii * 10 >= run.size() * 8;
+}
+
+// The texts in a binary. QStringLiteral stores UTF-16: every run of at least `minimum` printable code units,
+// at either byte parity. QString::fromUtf8 and QLatin1String texts are 8-bit: runs with a space in them, so
+// that symbol and file names (one word each) stay out.
+QStringList textsIn(const QByteArray& bytes, int minimum = 6) {
+    QStringList texts;
+    for (qsizetype parity = 0; parity < 2; ++parity) {
+        QString run;
+        for (qsizetype i = parity; i + 1 < bytes.size(); i += 2) {
+            const char16_t unit = char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
+            if (printable(unit)) {
+                run.append(QChar(unit));
+                continue;
+            }
+            if (run.size() >= minimum && looksLikeText(run))
+                texts.append(run);
+            run.clear();
+        }
+    }
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes[i] != '\0')
+            continue;
+        const QByteArray run = bytes.mid(start, i - start);
+        if (run.size() >= minimum && run.contains(' ')) {
+            const QString text = QString::fromUtf8(run);
+            if (looksLikeText(text) &&
+                std::all_of(text.begin(), text.end(), [](QChar c) { return printable(c.unicode()); }))
+                texts.append(text);
+        }
+        start = i + 1;
+    }
+    return texts;
+}
+
+TEST(PlatformWords, NoTextOfTheProgramNamesAnotherPlatform) {
+    QFile program(QStringLiteral(ZINGBOARD_EXECUTABLE));
+    ASSERT_TRUE(program.open(QIODevice::ReadOnly)) << ZINGBOARD_EXECUTABLE;
+    const QStringList texts = textsIn(program.readAll());
+
+    // The scan must see texts of every kind of screen for its silence to mean anything: UTF-16 literals of
+    // the windows and the panel, and 8-bit ones.
+    for (const char* known : {"Hit a goal. Your desktop reacts.", "Open Help tab for sound tips",
+                              "Connect a provider to see live metrics.", "Quit Zingboard",
+                              "Hit a target → sound + emoji on screen."}) {
+        const QString text = QString::fromUtf8(known);
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const QString& t) {
+            return t.contains(text);
+        })) << known;
+    }
+    for (const QString& text : texts) {
+        const QStringList found = PlatformWords::foundIn(text);
+        EXPECT_TRUE(found.isEmpty()) << found.join(QStringLiteral(", ")).toStdString()
+                                     << " in: " << text.left(200).toStdString();
+    }
+}
+
+} // namespace
