@@ -140,6 +140,22 @@ INSTANTIATE_TEST_SUITE_P(
             "chip", [] { return static_cast<QAbstractButton*>(new ZingChip(QStringLiteral("Today"))); }}),
     [](const auto& info) { return std::string(info.param.first); });
 
+// Editors set a record's state with signals blocked; the knob must still show it.
+TEST(Switch, StateSetWithSignalsBlockedIsDrawn) {
+    ZingSwitch blocked(QStringLiteral("Enabled"));
+    ZingSwitch toggled(QStringLiteral("Enabled"));
+    ZingSwitch off(QStringLiteral("Enabled"));
+    for (ZingSwitch* item : {&blocked, &toggled, &off})
+        item->resize(item->sizeHint());
+    {
+        const QSignalBlocker blocker(&blocked);
+        blocked.setChecked(true);
+    }
+    toggled.setChecked(true);
+    EXPECT_EQ(blocked.grab().toImage(), toggled.grab().toImage());
+    EXPECT_NE(blocked.grab().toImage(), off.grab().toImage());
+}
+
 TEST(SecureField, NeverExposesItsText) {
     const QString secret = QStringLiteral("sk_live_abcdef123456");
     ZingSecureField field(QStringLiteral("Secret key"));

@@ -22,7 +22,10 @@ ZingSwitch::ZingSwitch(const QString& text, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFont(ZingFonts::rounded(12, QFont::Normal));
     setSizePolicy(text.isEmpty() ? QSizePolicy::Fixed : QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(this, &QAbstractButton::toggled, this, [this](bool on) { m_knob->setTarget(on ? 1.0 : 0.0); });
+}
+
+void ZingSwitch::checkStateSet() {
+    m_knob->setTarget(isChecked() ? 1.0 : 0.0);
 }
 
 QSize ZingSwitch::sizeHint() const {

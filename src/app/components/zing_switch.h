@@ -17,6 +17,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Also reached when the state is set with signals blocked, as editors do when they show a record.
+    void checkStateSet() override;
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 
 private:
