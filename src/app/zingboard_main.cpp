@@ -79,6 +79,21 @@ int runInLoop(std::function<QCoro::Task<int>()> body) {
     return QCoreApplication::exec();
 }
 
+// Runs the event loop, then ends the engine's work. Cancelling resumes what waited on the network at once;
+// something else (a keyring call that has not answered yet) gets a short while to return. Work that still
+// waits would resume into torn-down objects: the engine is left to the process's end (the documents are
+// saved by then).
+int runUntilLeft(std::unique_ptr<AppContext>& context, const OrderlyExit& leaving) {
+    const int status = QCoreApplication::exec();
+    context->shutdown();
+    QDeadlineTimer deadline(std::chrono::milliseconds(500));
+    while (leaving.workStillSuspended() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (leaving.workStillSuspended())
+        (void)context.release();
+    return status;
+}
+
 // Runs the polling engine as the running instance until it finishes or is asked to leave. A poll or command
 // still waiting on the network when the loop ends is cancelled and unwinds before the engine is destroyed.
 int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options options,
@@ -104,18 +119,7 @@ int runPolling(std::unique_ptr<AppContext> context, HeadlessRunner::Options opti
         std::fputs("No audio output found: reactions will be silent.\n", stderr);
     context->preloadSounds();
     QTimer::singleShot(0, &runner, &HeadlessRunner::start);
-    const int status = QCoreApplication::exec();
-    context->shutdown();
-    // Cancelling resumes what waited on the network at once; something else (a keyring call that has not
-    // answered yet) gets a short while to return.
-    QDeadlineTimer deadline(std::chrono::milliseconds(500));
-    while (leaving.workStillSuspended() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    // Work that still waits would resume into torn-down objects: leave the engine to the process's end (the
-    // documents are saved by then).
-    if (leaving.workStillSuspended())
-        (void)context.release();
-    return status;
+    return runUntilLeft(context, leaving);
 }
 
 // The tray program as the running instance: a later launch opens its panel; "Quit Zingboard", Ctrl-C and
@@ -145,15 +149,7 @@ int runDesktop(std::unique_ptr<AppContext> context, bool demo, const InstancePat
     if (context->audioUnavailable())
         std::fputs("No audio output found: reactions will be silent.\n", stderr);
     QTimer::singleShot(0, &controller, [&controller, demo] { controller.launch({demo}); });
-    const int status = QCoreApplication::exec();
-    context->shutdown();
-    QDeadlineTimer deadline(std::chrono::milliseconds(500));
-    while (leaving.workStillSuspended() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    // As in runPolling: work that still waits must not resume into a destroyed engine.
-    if (leaving.workStillSuspended())
-        (void)context.release();
-    return status;
+    return runUntilLeft(context, leaving);
 }
 
 std::optional<InstancePaths> instancePaths() {
