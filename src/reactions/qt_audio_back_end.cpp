@@ -3,10 +3,13 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 
+#include "reactions/audio_signature.h"
 #include "reactions/qt_audio_clip.h"
+#include "reactions/qt_on_demand_audio_clip.h"
 
 #include <QAudioOutput>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -16,6 +19,8 @@ namespace {
 
 // A one-off sound that never reports its end (no audio device) is dropped after this long.
 constexpr std::chrono::seconds kOneOffLimit(30);
+// Clips are short; a larger file is played from the disk rather than held in memory.
+constexpr qint64 kInMemoryLimit = 4 * 1024 * 1024;
 
 bool isSettled(QMediaPlayer::MediaStatus status) {
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia ||
@@ -28,7 +33,16 @@ QtAudioBackEnd::QtAudioBackEnd(std::chrono::milliseconds loadTimeout, QObject* p
     : QObject(parent), m_loadTimeout(loadTimeout) {}
 
 std::unique_ptr<AudioClip> QtAudioBackEnd::openClip(const QString& path) {
-    return openQtClip(path);
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return nullptr;
+    QByteArray bytes = info.size() <= kInMemoryLimit ? file.readAll() : file.read(AudioSignature::headerSize);
+    if (!AudioSignature::looksLikeAudio(bytes.left(AudioSignature::headerSize)))
+        return nullptr;
+    if (info.size() > kInMemoryLimit)
+        bytes.clear();
+    return std::make_unique<QtOnDemandAudioClip>(info.absoluteFilePath(), std::move(bytes));
 }
 
 std::unique_ptr<QtAudioClip> QtAudioBackEnd::openQtClip(const QString& path) {

@@ -16,13 +16,15 @@ public:
     explicit QtAudioBackEnd(std::chrono::milliseconds loadTimeout = std::chrono::seconds(5),
                             QObject* parent = nullptr);
 
+    // Reads the file and checks that it is audio by its first bytes; the decoder is built when the clip
+    // plays (a clip whose data is broken past its header is silent then).
     std::unique_ptr<AudioClip> openClip(const QString& path) override;
     void playOnce(const QString& path, double volume) override;
 
     // Whether the platform reports any audio output. Without one, every player only prints warnings.
     static bool hasAudioOutput();
 
-    // openClip() with the concrete type, for callers that want the player itself.
+    // A clip with its player built and its media loaded now, waiting up to `loadTimeout` for the decoder.
     std::unique_ptr<QtAudioClip> openQtClip(const QString& path);
 
 Q_SIGNALS:

@@ -1,5 +1,6 @@
 #include "reactions/qt_audio_back_end.h"
 #include "reactions/qt_audio_clip.h"
+#include "reactions/qt_on_demand_audio_clip.h"
 #include "reactions/sound_clip_files.h"
 #include "reactions/sound_engine.h"
 #include "reactions/sound_locations.h"
@@ -14,10 +15,12 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 // Real decoding and playback through Qt Multimedia's GStreamer back end, into a private PulseAudio null sink.
 
@@ -177,6 +180,60 @@ TEST_F(SoundPlaybackTest, FilesThatAreNotAudioAreRejected) {
     EXPECT_EQ(m_backEnd.openClip(empty), nullptr);
     EXPECT_EQ(m_backEnd.openClip(dir.filePath(QStringLiteral("missing.ogg"))), nullptr);
     EXPECT_EQ(m_backEnd.openClip(dir.path()), nullptr) << "a folder";
+}
+
+// What the engine opens at start-up holds no player; each playback builds one and lets it go at the end.
+TEST_F(SoundPlaybackTest, ClipOfTheEngineHasAPlayerOnlyWhileItSounds) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cha_ching_copy.ogg"));
+    ASSERT_TRUE(QFile::copy(builtInFolder + QStringLiteral("/cha_ching_register.ogg"), path));
+    std::unique_ptr<AudioClip> opened = m_backEnd.openClip(path);
+    auto* clip = dynamic_cast<QtOnDemandAudioClip*>(opened.get());
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->player(), nullptr);
+    // The bytes were read at opening: a file removed afterwards still sounds.
+    ASSERT_TRUE(QFile::remove(path));
+
+    std::vector<bool> ends;
+    QObject::connect(clip, &QtOnDemandAudioClip::playbackEnded, clip,
+                     [&](bool failed) { ends.push_back(failed); });
+    clip->setVolume(0.45);
+    clip->playFromStart();
+    QPointer<QMediaPlayer> first = clip->player();
+    ASSERT_NE(first, nullptr);
+    // A second request while the first sounds starts over on a fresh player; the first is let go unreported.
+    clip->playFromStart();
+    QPointer<QMediaPlayer> second = clip->player();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_FLOAT_EQ(second->audioOutput()->volume(), 0.45f);
+
+    ASSERT_TRUE(spinUntil([&] { return !ends.empty(); })) << "never ended";
+    EXPECT_EQ(ends, std::vector<bool>{false});
+    EXPECT_EQ(clip->player(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(second.isNull());
+}
+
+TEST_F(SoundPlaybackTest, ClipBrokenPastItsHeaderEndsAsAFailedPlayback) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("moan_broken.ogg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("OggS") + QByteArray(4000, '\x5a'));
+    file.close();
+    std::unique_ptr<AudioClip> opened = m_backEnd.openClip(path);
+    auto* clip = dynamic_cast<QtOnDemandAudioClip*>(opened.get());
+    ASSERT_NE(clip, nullptr) << "the header is all that is checked at opening";
+
+    std::vector<bool> ends;
+    QObject::connect(clip, &QtOnDemandAudioClip::playbackEnded, clip,
+                     [&](bool failed) { ends.push_back(failed); });
+    clip->playFromStart();
+    ASSERT_TRUE(spinUntil([&] { return !ends.empty(); })) << "a broken clip kept its player";
+    EXPECT_EQ(ends, std::vector<bool>{true});
+    EXPECT_EQ(clip->player(), nullptr);
 }
 
 TEST_F(SoundPlaybackTest, AlertSoundOfTheThemePlaysOnceAndIsReleased) {
