@@ -73,6 +73,24 @@ TEST_F(OnboardingViewTest, EscapeClosesWithoutCompleting) {
     EXPECT_FALSE(state().settings().hasCompletedOnboarding);
 }
 
+// On every page Tab visits the page's controls and then the buttons below it, in reading order, and wraps;
+// the hidden pages' controls are never reached.
+TEST_F(OnboardingViewTest, TabWalksEachPageInReadingOrder) {
+    auto view = makeView();
+    // Next; Back and Next; two style tiles, two switches, Back and Next; three samples, the fire button, Back
+    // and "Let's go".
+    const int controlsPerPage[] = {1, 2, 6, 6};
+    for (int page = 0; page < 4; ++page) {
+        SCOPED_TRACE(page);
+        if (page > 0)
+            view->goNext();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view->pager()->isSliding(); }));
+        const TabWalk walk = walkTab(view.get());
+        EXPECT_EQ(walk.expected.size(), controlsPerPage[page] + 1);
+        EXPECT_EQ(walk.actual, walk.expected);
+    }
+}
+
 TEST_F(OnboardingViewTest, StyleTilesSaveAndTheLastPageFiresTheChosenSample) {
     auto view = makeView();
     QTest::mouseClick(view->stylePage()->subtleTile(), Qt::LeftButton);

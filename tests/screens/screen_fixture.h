@@ -7,12 +7,26 @@
 #include "support/fake_engine_parts.h"
 #include "support/memory_credential_store.h"
 #include "support/memory_preferences_store.h"
+#include "support/qt_printers.h"
 #include "support/recording_shell_actions.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+
+class QWidget;
+
+// Where Tab goes in `window`. `expected`: every control that takes Tab focus and is visible and enabled, in
+// reading order (top to bottom, left to right within a row), then the first one again; `actual`: the focus
+// after starting on the first control and pressing Tab once per control. Equal lists mean the order is right
+// and wraps.
+struct TabWalk {
+    QStringList expected;
+    QStringList actual;
+};
+TabWalk walkTab(QWidget* window);
 
 // A screen's engine on fakes. Stored settings can be prepared before state() builds the engine.
 class ScreenTest : public ::testing::Test, protected FakeEngineParts {

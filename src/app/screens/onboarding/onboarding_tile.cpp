@@ -4,6 +4,7 @@
 #include "app/components/zing_paint.h"
 #include "reactions/zing_theme.h"
 
+#include <QButtonGroup>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -41,6 +42,18 @@ void OnboardingTile::setDisplayOnly(bool displayOnly) {
     setFocusPolicy(displayOnly ? Qt::NoFocus : Qt::StrongFocus);
     setCursor(displayOnly ? Qt::ArrowCursor : Qt::PointingHandCursor);
     setAttribute(Qt::WA_TransparentForMouseEvents, displayOnly);
+}
+
+void OnboardingTile::focusInEvent(QFocusEvent* event) {
+    QAbstractButton::focusInEvent(event);
+    // A button group takes every button but the focused one out of the Tab chain, as for radio buttons. The
+    // tiles look like buttons side by side, so each stays a Tab stop.
+    if (!group())
+        return;
+    for (QAbstractButton* button : group()->buttons()) {
+        if (auto* tile = qobject_cast<OnboardingTile*>(button); tile && !tile->m_displayOnly)
+            tile->setFocusPolicy(Qt::StrongFocus);
+    }
 }
 
 QRect OnboardingTile::detailRect(int width) const {

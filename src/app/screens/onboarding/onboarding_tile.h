@@ -4,7 +4,8 @@
 #include <QColor>
 
 // A selectable tile of the onboarding: a big emoji over a title and a detail line. Checked, it is outlined in
-// its accent and tinted with it. Checkable; put tiles in a QButtonGroup for one-of-many choices.
+// its accent and tinted with it. Checkable; put tiles in a QButtonGroup for one-of-many choices (arrow keys
+// move along the group, and unlike radio buttons every tile stays a Tab stop).
 class OnboardingTile final : public QAbstractButton {
     Q_OBJECT
 public:
@@ -20,6 +21,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QRect detailRect(int width) const;
