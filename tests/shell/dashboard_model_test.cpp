@@ -168,6 +168,29 @@ TEST_F(DashboardModelTest, AStripeAccountInEurosShowsEurosOnItsGoalRows) {
     EXPECT_EQ(overview.rows[1].progressText, QStringLiteral("$30 / $90"));
 }
 
+// The card's four Stripe figures carry no sign in any currency (only today's and the week's revenue would);
+// the yen lives in the summary line and the goal rows.
+TEST_F(DashboardModelTest, AStripeCardInYenKeepsItsFourFiguresPlain) {
+    connectStripe();
+    stripe.setCurrencyCode(QStringLiteral("JPY"));
+    stripe.setDisplaySummary(QString::fromUtf8("¥1500 today"));
+    stripe.setStandingMetrics({{MetricKind::totalRevenue, 18420},
+                               {MetricKind::mrr, 2310.4},
+                               {MetricKind::arr, 27720},
+                               {MetricKind::revenueToday, 1500}});
+    poll();
+    const QList<DashboardModel::ProviderCard> cards = model().providerCards();
+    ASSERT_EQ(cards.size(), 1);
+    EXPECT_EQ(cards[0].summary, QString::fromUtf8("¥1500 today"));
+    // The recurring MRR is missing from the snapshot and shows as 0.
+    const QList<DashboardModel::Tile> expected = {
+        {QStringLiteral("All-time revenue"), QStringLiteral("18420")},
+        {QStringLiteral("Revenue (30d)"), QStringLiteral("2310")},
+        {QStringLiteral("Recurring MRR"), QStringLiteral("0")},
+        {QStringLiteral("ARR"), QStringLiteral("27720")}};
+    EXPECT_EQ(cards[0].tiles, expected);
+}
+
 TEST_F(DashboardModelTest, AGoalReachedEarlierTodayStaysDoneAfterDropping) {
     storeSettings([](AppSettings& s) { s.demoModeEnabled = true; });
     Goal goal = makeGoal("Morning rush", MetricKind::revenueToday, 100);
