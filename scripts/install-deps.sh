@@ -14,6 +14,7 @@ build_pkgs=(
   libsecret-1-dev                       # the system keyring (secret_service_credential_store)
   libgtest-dev libgmock-dev             # tests/
   libbenchmark-dev                      # benchmarks/ (make bench)
+  libxcb-damage0-dev libxcb-xtest0-dev  # bench_startup: first frames on the X server, clicks through XTest
   clang libclang-rt-14-dev              # fuzz/ (make fuzz): libFuzzer and the sanitizer runtimes
   dpkg-dev                              # make package: dpkg-shlibdeps finds the package's library dependencies
 )
