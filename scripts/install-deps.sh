@@ -27,7 +27,7 @@ run_pkgs=(
   sound-theme-freedesktop          # the system alert sounds offered with the built-in ones (sound_locations)
 )
 test_pkgs=(
-  dbus-daemon      # dbus-run-session: a private session bus per test run (run-tests.sh, tests/cli)
+  dbus-daemon      # dbus-run-session: a private session bus per test run (run-tests.sh, tests/cli); bench_startup
   gnome-keyring    # a real Secret Service behind that bus
   libsecret-tools  # secret-tool: keyring items written and read from outside (tests/model, tests/hardening)
   pulseaudio       # a null audio sink for the playback tests (tests/support/pulse_null_sink)

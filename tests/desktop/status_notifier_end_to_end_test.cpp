@@ -3,6 +3,7 @@
 #include "status_notifier_watcher.h"
 #include "support/fake_clock.h"
 #include "support/memory_preferences_store.h"
+#include "support/private_session_bus.h"
 #include "support/x_tray_session.h"
 
 #include <QDBusArgument>
@@ -27,47 +28,18 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A session bus of the test's own, so no other test's tray program finds the watcher. It starts no services
-// on demand: a keyring daemon woken by the program would only slow it down.
+// A session bus of the test's own, so no other test's tray program finds the watcher.
 class PrivateBus {
 public:
-    explicit PrivateBus(const QString& folder) {
-        const QString config = QDir(folder).filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return;
-        file.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                   " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                   "<busconfig><type>session</type><listen>unix:dir=" +
-                   QFile::encodeName(folder) +
-                   "</listen><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                   "<allow eavesdrop=\"true\"/><allow own=\"*\"/>"
-                   "</policy></busconfig>\n");
-        file.close();
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                        QStringLiteral("--print-address=1")});
-        QByteArray out;
-        XTraySession::waitFor([&] {
-            out += m_daemon.readAllStandardOutput();
-            return out.contains('\n') || m_daemon.state() == QProcess::NotRunning;
-        });
-        m_address = QString::fromUtf8(out.trimmed());
-    }
-    ~PrivateBus() {
-        QDBusConnection::disconnectFromBus(QStringLiteral("zingboard-sni-test"));
-        m_daemon.terminate();
-        if (!m_daemon.waitForFinished(3000))
-            m_daemon.kill();
-    }
-    QString address() const { return m_address; }
+    explicit PrivateBus(const QString& folder) : m_bus(folder) {}
+    ~PrivateBus() { QDBusConnection::disconnectFromBus(QStringLiteral("zingboard-sni-test")); }
+    QString address() const { return m_bus.address(); }
     QDBusConnection connection() const {
-        return QDBusConnection::connectToBus(m_address, QStringLiteral("zingboard-sni-test"));
+        return QDBusConnection::connectToBus(address(), QStringLiteral("zingboard-sni-test"));
     }
 
 private:
-    QProcess m_daemon;
-    QString m_address;
+    PrivateSessionBus m_bus;
 };
 
 // One entry of a com.canonical.dbusmenu layout and its children.
