@@ -5,7 +5,7 @@
 #include "app/components/zing_secondary_button.h"
 #include "app/components/zing_section_header.h"
 #include "app/components/zing_symbols.h"
-#include "app/screens/editing/editor_text.h"
+#include "app/screens/screen_label.h"
 #include "reactions/zing_theme.h"
 
 #include <QHBoxLayout>
@@ -48,9 +48,10 @@ ZingCard* connectionWarning(QWidget* parent, const QString& text, QLabel** title
     row->addWidget(symbol, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    *title = EditorText::label(QString(), ZingFonts::rounded(13, QFont::Bold), ZingTheme::warning(), card);
+    *title = ScreenLabel::make(QString(), ZingFonts::rounded(13, QFont::Bold), ZingTheme::warning(), card);
     texts->addWidget(*title);
-    texts->addWidget(EditorText::label(text, ZingFonts::rounded(11), ZingTheme::inkMuted(), card, true));
+    texts->addWidget(ScreenLabel::wrapping(text, ZingFonts::rounded(11), ZingTheme::inkMuted(), card,
+                                           ScreenLabel::Width::text));
     row->addLayout(texts, 1);
     auto* connect = new ZingSecondaryButton(QStringLiteral("Connect"), card);
     QObject::connect(connect, &QPushButton::clicked, card, std::move(onConnect));

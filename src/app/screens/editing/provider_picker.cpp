@@ -4,7 +4,7 @@
 #include "app/components/zing_fonts.h"
 #include "app/components/zing_symbols.h"
 #include "app/screens/editing/choice_card.h"
-#include "app/screens/editing/editor_text.h"
+#include "app/screens/screen_label.h"
 #include "reactions/zing_theme.h"
 
 #include <QHBoxLayout>
@@ -24,13 +24,14 @@ ProviderPicker::ProviderPicker(QWidget* parent) : QWidget(parent) {
         auto* textLayout = new QVBoxLayout(texts);
         textLayout->setContentsMargins(0, 0, 0, 0);
         textLayout->setSpacing(1);
-        textLayout->addWidget(EditorText::label(IntegrationProviders::displayName(provider),
+        textLayout->addWidget(ScreenLabel::make(IntegrationProviders::displayName(provider),
                                                 ZingFonts::rounded(12, QFont::Bold), ZingTheme::ink(),
                                                 texts));
-        textLayout->addWidget(EditorText::label(ProviderReadiness::description(provider),
-                                                ZingFonts::rounded(10), ZingTheme::inkMuted(), texts, true));
+        textLayout->addWidget(ScreenLabel::wrapping(ProviderReadiness::description(provider),
+                                                    ZingFonts::rounded(10), ZingTheme::inkMuted(), texts,
+                                                    ScreenLabel::Width::text));
         row->addContent(texts, 1);
-        Mark mark{new QLabel(row), EditorText::label(QString(), ZingFonts::rounded(10, QFont::DemiBold),
+        Mark mark{new QLabel(row), ScreenLabel::make(QString(), ZingFonts::rounded(10, QFont::DemiBold),
                                                      ZingTheme::warning(), row)};
         mark.symbol->setFixedSize(14, 14);
         row->addContent(mark.text, 0, Qt::AlignVCenter);

@@ -14,10 +14,10 @@
 #include "app/components/zing_text_field.h"
 #include "app/screens/editing/choice_card.h"
 #include "app/screens/editing/editor_sections.h"
-#include "app/screens/editing/editor_text.h"
 #include "app/screens/editing/provider_picker.h"
 #include "app/screens/reaction/reaction_editor.h"
 #include "app/screens/reaction/reaction_preview_card.h"
+#include "app/screens/screen_label.h"
 #include "app/shell/shell_actions.h"
 #include "engine/app_state.h"
 #include "engine/reaction_details.h"
@@ -51,11 +51,11 @@ void GoalEditorSheet::buildContent() {
     auto* header = new QHBoxLayout;
     auto* titles = new QVBoxLayout;
     titles->setSpacing(4);
-    m_title = EditorText::label(QString(), ZingFonts::rounded(20, QFont::Bold), ZingTheme::ink(), content);
+    m_title = ScreenLabel::make(QString(), ZingFonts::rounded(20, QFont::Bold), ZingTheme::ink(), content);
     titles->addWidget(m_title);
-    titles->addWidget(
-        EditorText::label(QStringLiteral("Pick a metric, set a target, choose your celebration."),
-                          ZingFonts::rounded(12), ZingTheme::inkMuted(), content, true));
+    titles->addWidget(ScreenLabel::wrapping(
+        QStringLiteral("Pick a metric, set a target, choose your celebration."), ZingFonts::rounded(12),
+        ZingTheme::inkMuted(), content, ScreenLabel::Width::text));
     header->addLayout(titles, 1);
     m_enabled = new ZingSwitch(QStringLiteral("Enabled"), content);
     connect(m_enabled, &QAbstractButton::toggled, &m_model, &GoalEditorModel::setEnabled);
@@ -115,7 +115,7 @@ void GoalEditorSheet::buildContent() {
     connect(m_slider, &QSlider::valueChanged, &m_model, &GoalEditorModel::setSliderPosition);
     targetRow->addWidget(m_slider, 1);
     m_now =
-        EditorText::label(QString(), ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::inkMuted(), content);
+        ScreenLabel::make(QString(), ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::inkMuted(), content);
     targetRow->addWidget(m_now);
     targetSection->addLayout(targetRow);
     targetSection->addWidget(new ZingFormLabel(QStringLiteral("Quick picks"), content));
@@ -160,7 +160,7 @@ void GoalEditorSheet::buildContent() {
     previewSide->addSpacing(8);
     previewSide->addWidget(new ZingFormLabel(QStringLiteral("Current progress"), content));
     m_progressText =
-        EditorText::label(QString(), ZingFonts::rounded(14, QFont::Bold), ZingTheme::ink(), content);
+        ScreenLabel::make(QString(), ZingFonts::rounded(14, QFont::Bold), ZingTheme::ink(), content);
     previewSide->addWidget(m_progressText);
     m_progress = new ZingProgressBar(content);
     previewSide->addWidget(m_progress);
@@ -193,11 +193,11 @@ void GoalEditorSheet::rebuildMetrics() {
         auto* textLayout = new QVBoxLayout(texts);
         textLayout->setContentsMargins(0, 0, 0, 0);
         textLayout->setSpacing(1);
-        textLayout->addWidget(EditorText::label(MetricKinds::displayName(metric),
+        textLayout->addWidget(ScreenLabel::make(MetricKinds::displayName(metric),
                                                 ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::ink(),
                                                 texts));
         if (metric == MetricKind::avgPosition) {
-            textLayout->addWidget(EditorText::label(QStringLiteral("Lower is better"), ZingFonts::rounded(10),
+            textLayout->addWidget(ScreenLabel::make(QStringLiteral("Lower is better"), ZingFonts::rounded(10),
                                                     ZingTheme::lime(), texts));
         }
         card->addContent(texts, 1);

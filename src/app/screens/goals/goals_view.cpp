@@ -10,10 +10,10 @@
 #include "app/components/zing_secondary_button.h"
 #include "app/components/zing_section_header.h"
 #include "app/components/zing_switch.h"
-#include "app/screens/editing/editor_text.h"
 #include "app/screens/editing/record_list.h"
 #include "app/screens/editing/undo_line.h"
 #include "app/screens/goals/goal_editor_rules.h"
+#include "app/screens/screen_label.h"
 #include "app/shell/shell_actions.h"
 #include "engine/app_state.h"
 #include "reactions/zing_theme.h"
@@ -92,12 +92,12 @@ QWidget* GoalsView::emptyState() {
     auto* card = new ZingCard(m_list);
     card->contentLayout()->setSpacing(10);
     card->addWidget(
-        EditorText::label(QString::fromUtf8("\U0001F3AF"), ZingFonts::emoji(30), ZingTheme::ink(), card));
-    card->addWidget(EditorText::label(QStringLiteral("No goals yet"), ZingFonts::rounded(15, QFont::Bold),
+        ScreenLabel::make(QString::fromUtf8("\U0001F3AF"), ZingFonts::emoji(30), ZingTheme::ink(), card));
+    card->addWidget(ScreenLabel::make(QStringLiteral("No goals yet"), ZingFonts::rounded(15, QFont::Bold),
                                       ZingTheme::ink(), card));
-    card->addWidget(EditorText::label(
+    card->addWidget(ScreenLabel::wrapping(
         QString::fromUtf8("Set a revenue, traffic, or SEO target — we'll celebrate when you hit it."),
-        ZingFonts::rounded(12), ZingTheme::inkMuted(), card, true));
+        ZingFonts::rounded(12), ZingTheme::inkMuted(), card, ScreenLabel::Width::text));
     auto* chips = new QHBoxLayout;
     chips->setSpacing(8);
     for (const Goal& goal : GoalEditorRules::quickStartGoals()) {
@@ -126,14 +126,14 @@ QWidget* GoalsView::goalCard(const GoalCard& goal) {
 
     auto* top = new QHBoxLayout;
     top->setSpacing(10);
-    top->addWidget(EditorText::label(goal.emoji, ZingFonts::emoji(26), ZingTheme::ink(), card), 0,
+    top->addWidget(ScreenLabel::make(goal.emoji, ZingFonts::emoji(26), ZingTheme::ink(), card), 0,
                    Qt::AlignTop);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    QLabel* name =
-        EditorText::label(goal.name, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(), card, true);
+    QLabel* name = ScreenLabel::wrapping(goal.name, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(),
+                                         card, ScreenLabel::Width::text);
     titles->addWidget(name);
-    titles->addWidget(EditorText::label(goal.metaLine, ZingFonts::rounded(11), ZingTheme::inkMuted(), card));
+    titles->addWidget(ScreenLabel::make(goal.metaLine, ZingFonts::rounded(11), ZingTheme::inkMuted(), card));
     top->addLayout(titles, 1);
     auto* enabled = new ZingSwitch(QString(), card);
     enabled->setChecked(goal.isEnabled);
@@ -146,7 +146,7 @@ QWidget* GoalsView::goalCard(const GoalCard& goal) {
     auto* values = new QHBoxLayout;
     values->setSpacing(6);
     values->addWidget(
-        EditorText::label(goal.valueText, ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::ink(), card));
+        ScreenLabel::make(goal.valueText, ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::ink(), card));
     values->addStretch(1);
     if (goal.isPaused)
         values->addWidget(new ZingCapsuleBadge(QStringLiteral("PAUSED"), ZingTheme::inkMuted(), card));

@@ -10,10 +10,10 @@
 #include "app/components/zing_text_field.h"
 #include "app/screens/editing/choice_card.h"
 #include "app/screens/editing/editor_sections.h"
-#include "app/screens/editing/editor_text.h"
 #include "app/screens/editing/provider_picker.h"
 #include "app/screens/reaction/reaction_editor.h"
 #include "app/screens/reaction/reaction_preview_card.h"
+#include "app/screens/screen_label.h"
 #include "app/screens/triggers/trigger_editor_rules.h"
 #include "app/shell/shell_actions.h"
 #include "engine/app_state.h"
@@ -45,10 +45,10 @@ void TriggerEditorSheet::buildContent() {
     // 1. Header.
     auto* titles = new QVBoxLayout;
     titles->setSpacing(4);
-    m_title = EditorText::label(QString(), ZingFonts::rounded(20, QFont::Bold), ZingTheme::ink(), content);
+    m_title = ScreenLabel::make(QString(), ZingFonts::rounded(20, QFont::Bold), ZingTheme::ink(), content);
     titles->addWidget(m_title);
-    titles->addWidget(EditorText::label(TriggerEditorRules::catalogCountText(), ZingFonts::rounded(12),
-                                        ZingTheme::inkMuted(), content, true));
+    titles->addWidget(ScreenLabel::wrapping(TriggerEditorRules::catalogCountText(), ZingFonts::rounded(12),
+                                            ZingTheme::inkMuted(), content, ScreenLabel::Width::text));
     layout->addLayout(titles);
 
     // 2. Data source.
@@ -69,10 +69,10 @@ void TriggerEditorSheet::buildContent() {
     m_eventGrid = new QGridLayout;
     m_eventGrid->setSpacing(6);
     events->addLayout(m_eventGrid);
-    m_noEvents = EditorText::label(
+    m_noEvents = ScreenLabel::wrapping(
         QStringLiteral(
             "The demo source has no events of its own: pick the service whose events to react to."),
-        ZingFonts::rounded(11), ZingTheme::inkMuted(), content, true);
+        ZingFonts::rounded(11), ZingTheme::inkMuted(), content, ScreenLabel::Width::text);
     events->addWidget(m_noEvents);
     m_eventGroup.setExclusive(true);
 
@@ -89,12 +89,13 @@ void TriggerEditorSheet::buildContent() {
             [this](int seconds) { m_model.setCooldownSeconds(seconds); });
     cooldownRow->addWidget(m_cooldown, 1);
     m_cooldownText =
-        EditorText::label(QString(), ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::ink(), content);
+        ScreenLabel::make(QString(), ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::ink(), content);
     m_cooldownText->setMinimumWidth(120);
     cooldownRow->addWidget(m_cooldownText);
     cooldown->addLayout(cooldownRow);
-    cooldown->addWidget(EditorText::label(QStringLiteral("Prevents spam if multiple events land at once."),
-                                          ZingFonts::rounded(11), ZingTheme::inkMuted(), content, true));
+    cooldown->addWidget(ScreenLabel::wrapping(
+        QStringLiteral("Prevents spam if multiple events land at once."), ZingFonts::rounded(11),
+        ZingTheme::inkMuted(), content, ScreenLabel::Width::text));
 
     // 6. Reaction.
     QVBoxLayout* reaction = EditorSections::section(layout, QStringLiteral("Your reaction"));
@@ -151,16 +152,16 @@ void TriggerEditorSheet::rebuildEvents() {
         const TavikEventDefinition& definition = definitions[i];
         auto* card = new ChoiceCard(m_eventGrid->parentWidget());
         card->setAccessibleName(definition.displayName);
-        card->addContent(EditorText::label(definition.emoji, ZingFonts::emoji(20), ZingTheme::ink(), card), 0,
+        card->addContent(ScreenLabel::make(definition.emoji, ZingFonts::emoji(20), ZingTheme::ink(), card), 0,
                          Qt::AlignVCenter);
         auto* texts = new QWidget(card);
         auto* textLayout = new QVBoxLayout(texts);
         textLayout->setContentsMargins(0, 0, 0, 0);
         textLayout->setSpacing(1);
-        textLayout->addWidget(EditorText::label(
+        textLayout->addWidget(ScreenLabel::make(
             definition.displayName, ZingFonts::rounded(12, QFont::DemiBold), ZingTheme::ink(), texts));
-        textLayout->addWidget(EditorText::label(definition.subtitle, ZingFonts::rounded(10),
-                                                ZingTheme::inkMuted(), texts, true));
+        textLayout->addWidget(ScreenLabel::wrapping(definition.subtitle, ZingFonts::rounded(10),
+                                                    ZingTheme::inkMuted(), texts, ScreenLabel::Width::text));
         card->addContent(texts, 1);
         m_eventGroup.addButton(card);
         m_eventGrid->addWidget(card, i / columns, i % columns);

@@ -6,9 +6,9 @@
 #include "app/components/zing_secondary_button.h"
 #include "app/components/zing_section_header.h"
 #include "app/components/zing_switch.h"
-#include "app/screens/editing/editor_text.h"
 #include "app/screens/editing/record_list.h"
 #include "app/screens/editing/undo_line.h"
+#include "app/screens/screen_label.h"
 #include "app/screens/triggers/trigger_editor_rules.h"
 #include "app/shell/shell_actions.h"
 #include "engine/app_state.h"
@@ -78,19 +78,20 @@ QWidget* TriggersView::triggerCard(const TriggerCard& trigger) {
 
     auto* top = new QHBoxLayout;
     top->setSpacing(10);
-    top->addWidget(EditorText::label(trigger.emoji, ZingFonts::emoji(24), ZingTheme::ink(), card), 0,
+    top->addWidget(ScreenLabel::make(trigger.emoji, ZingFonts::emoji(24), ZingTheme::ink(), card), 0,
                    Qt::AlignTop);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    titles->addWidget(
-        EditorText::label(trigger.name, ZingFonts::rounded(13, QFont::Bold), ZingTheme::ink(), card, true));
+    titles->addWidget(ScreenLabel::wrapping(trigger.name, ZingFonts::rounded(13, QFont::Bold),
+                                            ZingTheme::ink(), card, ScreenLabel::Width::text));
     auto* line = new QHBoxLayout;
     line->setSpacing(4);
     // Long provider and event names wrap instead of widening the card past the panel.
-    line->addWidget(
-        EditorText::label(trigger.detailLine, ZingFonts::rounded(11), ZingTheme::inkMuted(), card, true), 1);
+    line->addWidget(ScreenLabel::wrapping(trigger.detailLine, ZingFonts::rounded(11), ZingTheme::inkMuted(),
+                                          card, ScreenLabel::Width::text),
+                    1);
     if (trigger.isOffline) {
-        line->addWidget(EditorText::label(QString::fromUtf8("· offline"),
+        line->addWidget(ScreenLabel::make(QString::fromUtf8("· offline"),
                                           ZingFonts::rounded(11, QFont::DemiBold), ZingTheme::warning(),
                                           card),
                         0, Qt::AlignTop);
