@@ -1,40 +1,13 @@
-#include "app/screens/connect/connect_session.h"
 #include "app/screens/panel/menu_bar_panel_view.h"
-#include "engine/demo_simulator.h"
 #include "engine/reaction_details.h"
 #include "gallery/gallery.h"
-#include "providers/demo/demo_provider.h"
 #include "reactions/meme_reaction_overlay.h"
-#include "support/scripted_random_source.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QUuid>
-#include <QVBoxLayout>
-#include <memory>
 
 namespace {
-
-// The panel owns the demo source it steers and the connect session; the view goes first, as it refers to
-// them.
-class PanelPage : public QWidget {
-public:
-    explicit PanelPage(GalleryFixture& f)
-        : m_demo(f.clock, m_random), m_simulator(f.state(), m_demo), m_connects(f.state()) {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        m_view = new MenuBarPanelView(f.state(), f.shell, m_simulator, m_connects, this);
-        layout->addWidget(m_view);
-    }
-    ~PanelPage() override { delete m_view; }
-
-private:
-    ScriptedRandomSource m_random;
-    DemoProvider m_demo;
-    DemoSimulator m_simulator;
-    ConnectSession m_connects;
-    MenuBarPanelView* m_view = nullptr;
-};
 
 // A goal celebration as it stands once its entrance is over, over a stand-in for the desktop.
 class CelebrationPage : public QWidget {
@@ -75,7 +48,7 @@ ZINGBOARD_GALLERY_AREA(desktop) {
                                                 {MetricKind::activeUsers, 37},
                                                 {MetricKind::customers, 212}});
                      [[maybe_unused]] auto polling = f.state().pollOnce();
-                     return new PanelPage(f);
+                     return new MenuBarPanelView(f.state(), f.shell, f.demoSimulator(), f.connectSession());
                  },
                  false});
     gallery.add({QStringLiteral("celebration"), QSize(900, 620),
