@@ -17,7 +17,7 @@ constexpr int kVerticalPadding = 6;
 } // namespace
 
 FaqQuestionButton::FaqQuestionButton(const FAQItem& item, QWidget* parent)
-    : QAbstractButton(parent), m_item(item) {
+    : ZingWrappingButton(320, 160, parent), m_item(item) {
     setText(item.question);
     setFont(ZingFonts::rounded(12, QFont::Bold));
     setCursor(Qt::PointingHandCursor);
@@ -34,21 +34,12 @@ void FaqQuestionButton::setOpen(bool open) {
 
 QRect FaqQuestionButton::questionRect(int width) const {
     const int textWidth = std::max(40, width - kTextLeft - kChevronSize - 10);
-    const QRect bounds = QFontMetrics(font()).boundingRect(QRect(0, 0, textWidth, 10000),
-                                                           Qt::TextWordWrap | Qt::AlignLeft, text());
-    return QRect(kTextLeft, kVerticalPadding, textWidth, std::max(bounds.height(), kIconSize));
+    return QRect(kTextLeft, kVerticalPadding, textWidth,
+                 std::max(wrappedTextHeight(font(), text(), textWidth), kIconSize));
 }
 
 int FaqQuestionButton::heightForWidth(int width) const {
     return questionRect(width).height() + 2 * kVerticalPadding;
-}
-
-QSize FaqQuestionButton::sizeHint() const {
-    return QSize(320, heightForWidth(320));
-}
-
-QSize FaqQuestionButton::minimumSizeHint() const {
-    return QSize(160, heightForWidth(160));
 }
 
 void FaqQuestionButton::paintEvent(QPaintEvent*) {

@@ -1,21 +1,17 @@
 #pragma once
 
+#include "app/components/zing_wrapping_button.h"
 #include "app/screens/help/faq_item.h"
-
-#include <QAbstractButton>
 
 // The pressable line of a help entry: its symbol in its tint, the question in bold and a chevron that points
 // up while the entry is open.
-class FaqQuestionButton final : public QAbstractButton {
+class FaqQuestionButton final : public ZingWrappingButton {
     Q_OBJECT
 public:
     explicit FaqQuestionButton(const FAQItem& item, QWidget* parent = nullptr);
     void setOpen(bool open);
     bool isOpen() const { return m_open; }
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
 
 protected:

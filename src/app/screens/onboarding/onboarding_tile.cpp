@@ -23,7 +23,7 @@ QFont detailFont() {
 
 OnboardingTile::OnboardingTile(const QString& emoji, const QString& title, const QString& detail,
                                const QColor& accent, QWidget* parent)
-    : QAbstractButton(parent), m_emoji(emoji), m_detail(detail),
+    : ZingWrappingButton(140, 90, parent), m_emoji(emoji), m_detail(detail),
       m_accent(accent.isValid() ? accent : ZingTheme::hotPink()) {
     setText(title);
     setCheckable(true);
@@ -45,7 +45,7 @@ void OnboardingTile::setDisplayOnly(bool displayOnly) {
 }
 
 void OnboardingTile::focusInEvent(QFocusEvent* event) {
-    QAbstractButton::focusInEvent(event);
+    ZingWrappingButton::focusInEvent(event);
     // A button group takes every button but the focused one out of the Tab chain, as for radio buttons. The
     // tiles look like buttons side by side, so each stays a Tab stop.
     if (!group())
@@ -59,23 +59,13 @@ void OnboardingTile::focusInEvent(QFocusEvent* event) {
 QRect OnboardingTile::detailRect(int width) const {
     const int top = kPadding + kEmojiSize + kGap + QFontMetrics(titleFont()).height() + 2;
     const int textWidth = std::max(40, width - 2 * kPadding);
-    const QRect bounds =
-        QFontMetrics(detailFont())
-            .boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap | Qt::AlignHCenter, m_detail);
-    return QRect(kPadding, top, textWidth, m_detail.isEmpty() ? 0 : bounds.height());
+    return QRect(kPadding, top, textWidth,
+                 m_detail.isEmpty() ? 0 : wrappedTextHeight(detailFont(), m_detail, textWidth));
 }
 
 int OnboardingTile::heightForWidth(int width) const {
     const QRect detail = detailRect(width);
     return detail.bottom() + 1 + kPadding;
-}
-
-QSize OnboardingTile::sizeHint() const {
-    return QSize(140, heightForWidth(140));
-}
-
-QSize OnboardingTile::minimumSizeHint() const {
-    return QSize(90, heightForWidth(90));
 }
 
 void OnboardingTile::paintEvent(QPaintEvent*) {

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "app/components/zing_wrapping_button.h"
+
 #include <QColor>
 
 // A selectable tile of the onboarding: a big emoji over a title and a detail line. Checked, it is outlined in
 // its accent and tinted with it. Checkable; put tiles in a QButtonGroup for one-of-many choices (arrow keys
 // move along the group, and unlike radio buttons every tile stays a Tab stop).
-class OnboardingTile final : public QAbstractButton {
+class OnboardingTile final : public ZingWrappingButton {
     Q_OBJECT
 public:
     OnboardingTile(const QString& emoji, const QString& title, const QString& detail,
@@ -14,9 +15,6 @@ public:
     // Not selectable: a plain information tile (focus skips it).
     void setDisplayOnly(bool displayOnly);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
 
 protected:
