@@ -29,9 +29,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <sys/prctl.h>
 #include <vector>
 
 namespace {
@@ -124,6 +126,8 @@ public:
             environment.insert(QString::fromLatin1(name), m_root.filePath(QString::fromLatin1(folder)));
         m_process.setProcessEnvironment(environment);
         const XFrameWatch::Instant started = std::chrono::steady_clock::now();
+        // A benchmark stopped outright must not leave its programs running.
+        m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_process.start(m_program, {});
         if (!m_process.waitForStarted(10000))
             return std::nullopt;

@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <csignal>
+#include <sys/prctl.h>
 
 PrivateSessionBus::PrivateSessionBus(const QString& folder) {
     const QString config = QDir(folder).filePath(QStringLiteral("bus.conf"));
@@ -17,6 +19,8 @@ PrivateSessionBus::PrivateSessionBus(const QString& folder) {
                "<allow eavesdrop=\"true\"/><allow own=\"*\"/>"
                "</policy></busconfig>\n");
     file.close();
+    // Gone with its owner, even one killed outright.
+    m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
                     QStringLiteral("--print-address=1")});

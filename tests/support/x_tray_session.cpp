@@ -4,10 +4,17 @@
 #include <QEventLoop>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace {
 
 constexpr int kToolTimeoutMs = 5000;
+
+// A test or benchmark killed outright (a timeout, a closed pipe) must not leave its X server behind.
+void dieWithParent(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
 
 void stopProcess(QProcess* process) {
     if (!process || process->state() == QProcess::NotRunning)
@@ -30,6 +37,7 @@ XTraySession::XTraySession(bool compositor) {
     }
     // Xvfb picks a free display itself and writes its number once it accepts clients.
     m_server = std::make_unique<QProcess>();
+    dieWithParent(*m_server);
     m_server->start(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                      QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
@@ -50,6 +58,7 @@ XTraySession::XTraySession(bool compositor) {
     trayEnvironment.insert(QStringLiteral("DISPLAY"), m_display);
     if (compositor) {
         m_compositor = std::make_unique<QProcess>();
+        dieWithParent(*m_compositor);
         m_compositor->setProcessEnvironment(trayEnvironment);
         m_compositor->start(QStringLiteral("xcompmgr"), QStringList());
         if (!m_compositor->waitForStarted(kToolTimeoutMs)) {
@@ -58,6 +67,7 @@ XTraySession::XTraySession(bool compositor) {
         }
     }
     m_tray = std::make_unique<QProcess>();
+    dieWithParent(*m_tray);
     m_tray->setProcessEnvironment(trayEnvironment);
     m_tray->start(QStringLiteral("trayer"),
                   {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
