@@ -29,7 +29,7 @@ void connectStripe(GalleryFixture& f, const QString& currency = QStringLiteral("
         }
     }
     f.persistence.encodeIntegrations(list);
-    f.keychain.save(QStringLiteral("sk_live_gallery"), CredentialAccounts::stripeSecretKey());
+    f.credentials.put(CredentialAccounts::stripeSecretKey(), QByteArrayLiteral("sk_live_gallery"));
     f.stripe.setCurrencyCode(currency);
     f.stripe.setDisplaySummary(summary);
     f.stripe.setFetchedAt(f.clock.now());

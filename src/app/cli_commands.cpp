@@ -64,10 +64,10 @@ QCoro::Task<int> disconnect(AppContext& context, QString target, CommandConsole&
         co_await state.disconnectGoogle();
         console.out(QStringLiteral("Google disconnected.\n"));
     } else if (target == QLatin1String("stripe")) {
-        state.disconnectProvider(IntegrationProvider::stripe);
+        co_await state.disconnectProvider(IntegrationProvider::stripe);
         console.out(QStringLiteral("Stripe disconnected.\n"));
     } else {
-        state.disconnectProvider(IntegrationProvider::datafast);
+        co_await state.disconnectProvider(IntegrationProvider::datafast);
         console.out(QStringLiteral("Datafast disconnected.\n"));
     }
     co_return 0;

@@ -14,19 +14,21 @@ namespace {
 
 using Stored = QList<QPair<QString, std::optional<QString>>>;
 
-Stored remember(KeychainStore& keychain, const QList<QString>& accounts) {
+QCoro::Task<Stored> remember(KeychainStore& keychain, QList<QString> accounts) {
     Stored stored;
-    for (const QString& account : accounts)
-        stored.append({account, keychain.load(account)});
-    return stored;
+    for (const QString& account : accounts) {
+        const std::optional<QString> value = co_await keychain.load(account);
+        stored.append({account, value});
+    }
+    co_return stored;
 }
 
-void putBack(KeychainStore& keychain, const Stored& stored) {
+QCoro::Task<void> putBack(KeychainStore& keychain, Stored stored) {
     for (const auto& [account, value] : stored) {
         if (value)
-            keychain.save(*value, account);
+            co_await keychain.save(*value, account);
         else
-            keychain.remove(account);
+            co_await keychain.remove(account);
     }
 }
 
@@ -41,22 +43,25 @@ QCoro::Task<void> CredentialConnector::connect(IntegrationProvider provider,
     QList<QString> accounts;
     for (const auto& entry : values)
         accounts.append(entry.first);
-    const Stored previous = remember(m_keychain, accounts);
+    KeychainStore& keychain = m_keychain;
+    AppState& state = m_state;
+    const Stored previous = co_await remember(keychain, accounts);
     std::exception_ptr failure;
     try {
         for (const auto& [account, value] : values) {
-            m_keychain.save(value, account);
+            co_await keychain.save(value, account);
             // The engine checks only credentials it can read back; an unsaved key would otherwise connect
             // without any check and then fail every poll.
-            if (m_keychain.load(account) != value)
+            const std::optional<QString> readBack = co_await keychain.load(account);
+            if (readBack != value)
                 throw ZingError(notStoredText());
         }
-        co_await m_state.connectProvider(provider, label);
+        co_await state.connectProvider(provider, label);
     } catch (...) {
         failure = std::current_exception();
     }
     if (failure) {
-        putBack(m_keychain, previous);
+        co_await putBack(keychain, previous);
         std::rethrow_exception(failure);
     }
 }

@@ -136,12 +136,12 @@ QCoro::Task<int> run(AppContext& context, Options options, CommandConsole& conso
         co_return 1;
     }
     if (chosenProperty) {
-        flow.chooseGa4Property(resources.properties, chosenProperty->id);
+        co_await flow.chooseGa4Property(resources.properties, chosenProperty->id);
         console.out(QStringLiteral("Google Analytics: ") + chosenProperty->name + QStringLiteral(" (") +
                     chosenProperty->id + QStringLiteral(")\n"));
     }
     if (site) {
-        flow.chooseGscSite(resources.sites, *site);
+        co_await flow.chooseGscSite(resources.sites, *site);
         console.out(QStringLiteral("Search Console: ") + *site + QLatin1Char('\n'));
     }
     if (!chosenProperty && !site)

@@ -332,7 +332,11 @@ int zingboardMain(int argc, char** argv) {
             return *status;
         AppContext context(AppContext::Options{true, std::nullopt, true});
         StdioConsole console;
-        return CliCommands::status(context, p.json, console);
+        return runInLoop([&]() -> QCoro::Task<int> {
+            // The Google records reflect the keyring only once it has been read.
+            co_await context.state().syncGoogleIntegrationState();
+            co_return CliCommands::status(context, p.json, console);
+        });
     }
 
     if (p.command == QLatin1String("connect") || p.command == QLatin1String("disconnect")) {

@@ -47,6 +47,7 @@ AppState::AppState(const AppStateDependencies& dependencies, QObject* parent)
     m_goals = m_deps.persistence.decodeGoals().value_or(PersistenceManager::defaultGoals());
     m_triggers = m_deps.persistence.decodeTriggers().value_or(PersistenceManager::defaultTriggers());
     m_integrations = m_deps.persistence.loadIntegrations();
+    // Detached: finishes at once unless a Google service is chosen, then once the keyring has answered.
     syncGoogleIntegrationState();
     // Views that watch only the engine must redraw when reactions come and go.
     QObject::connect(&m_reactionStore, &ReactionStore::reactionsChanged, this, &AppState::changed);
@@ -179,6 +180,12 @@ QCoro::Task<void> AppState::pollOnce() {
     m_removedDuringPoll.clear();
     QPointer<AppState> self(this);
 
+    // Only a chosen Google service depends on the sign-in; without one the poll need not wait on the keyring.
+    if (hasChosenGoogleService()) {
+        co_await refreshGoogleSignIn();
+        if (!self)
+            co_return;
+    }
     const QList<MetricProvider*> providers = pollProviders();
     const QDateTime since =
         m_lastPollAt.value_or(m_deps.clock.now().addMSecs(qint64(-kFirstPollLookbackSeconds * 1000)));
@@ -429,9 +436,23 @@ IntegrationConnection AppState::integration(IntegrationProvider provider) const 
     return IntegrationConnection::disconnected(provider);
 }
 
-bool AppState::hasGoogleSignIn() const {
-    const std::optional<QString> token = m_deps.keychain.load(CredentialAccounts::googleRefreshToken());
-    return token && !token->isEmpty();
+bool AppState::hasChosenGoogleService() const {
+    const GoogleIntegrationMetadata& google = m_settings.googleIntegration;
+    return google.gaPropertyId.has_value() || google.gscSiteUrl.has_value();
+}
+
+QCoro::Task<void> AppState::refreshGoogleSignIn() {
+    QPointer<AppState> self(this);
+    const std::optional<QString> token =
+        co_await m_deps.keychain.load(CredentialAccounts::googleRefreshToken());
+    if (!self)
+        co_return;
+    const bool signedIn = token && !token->isEmpty();
+    if (signedIn == m_googleSignedIn)
+        co_return;
+    m_googleSignedIn = signedIn;
+    Q_EMIT googleSignInChanged();
+    Q_EMIT changed();
 }
 
 bool AppState::isProviderActive(IntegrationProvider provider) const {
@@ -484,35 +505,52 @@ void AppState::removeSnapshot(IntegrationProvider provider) {
 
 QCoro::Task<void> AppState::connectProvider(IntegrationProvider provider, QString label) {
     QPointer<AppState> self(this);
-    if (provider == IntegrationProvider::stripe &&
-        m_deps.keychain.load(CredentialAccounts::stripeSecretKey())) {
-        co_await m_deps.credentialValidator.validate(provider);
-    } else if (provider == IntegrationProvider::datafast &&
-               m_deps.keychain.load(CredentialAccounts::datafastApiKey()) &&
-               m_deps.keychain.load(CredentialAccounts::datafastWebsiteId())) {
-        co_await m_deps.credentialValidator.validate(provider);
+    KeychainStore& keychain = m_deps.keychain;
+    bool stored = false;
+    if (provider == IntegrationProvider::stripe) {
+        const std::optional<QString> key = co_await keychain.load(CredentialAccounts::stripeSecretKey());
+        stored = key.has_value();
+    } else if (provider == IntegrationProvider::datafast) {
+        const std::optional<QString> key = co_await keychain.load(CredentialAccounts::datafastApiKey());
+        if (key) {
+            const std::optional<QString> site =
+                co_await keychain.load(CredentialAccounts::datafastWebsiteId());
+            stored = site.has_value();
+        }
     }
     if (!self)
         co_return;
+    if (stored) {
+        co_await m_deps.credentialValidator.validate(provider);
+        if (!self)
+            co_return;
+    }
     updateIntegration(provider, true, label);
     if (provider == IntegrationProvider::stripe)
         m_deps.stripeProvider.resetEventsState();
     saveAll();
 }
 
-void AppState::disconnectProvider(IntegrationProvider provider) {
+QCoro::Task<void> AppState::disconnectProvider(IntegrationProvider provider) {
+    KeychainStore& keychain = m_deps.keychain;
     updateIntegration(provider, false, QString());
-    m_deps.keychain.deleteAll(provider);
     if (provider == IntegrationProvider::stripe)
         m_deps.stripeProvider.resetEventsState();
     // The baseline stays: reconnecting compares against it.
     removeSnapshot(provider);
     saveAll();
+    // The keyring runs its calls in order, so a key stored after this call is not deleted by it.
+    co_await keychain.deleteAll(provider);
 }
 
 QCoro::Task<void> AppState::disconnectGoogle() {
     QPointer<AppState> self(this);
-    if (m_deps.keychain.load(CredentialAccounts::googleRefreshToken())) {
+    KeychainStore& keychain = m_deps.keychain;
+    const std::optional<QString> refreshToken =
+        co_await keychain.load(CredentialAccounts::googleRefreshToken());
+    if (refreshToken) {
+        if (!self)
+            co_return;
         try {
             co_await m_deps.googleTokenRevoker.revoke();
         } catch (const std::exception&) {
@@ -521,11 +559,19 @@ QCoro::Task<void> AppState::disconnectGoogle() {
         if (!self)
             co_return;
     }
-    for (const QString& account :
-         {CredentialAccounts::googleAccessToken(), CredentialAccounts::googleRefreshToken(),
-          CredentialAccounts::googleAccessTokenExpiresAt(), CredentialAccounts::ga4PropertyId(),
-          CredentialAccounts::gscSiteUrl()})
-        m_deps.keychain.remove(account);
+    const QList<QString> accounts{CredentialAccounts::googleAccessToken(),
+                                  CredentialAccounts::googleRefreshToken(),
+                                  CredentialAccounts::googleAccessTokenExpiresAt(),
+                                  CredentialAccounts::ga4PropertyId(), CredentialAccounts::gscSiteUrl()};
+    for (const QString& account : accounts) {
+        co_await keychain.remove(account);
+        if (!self)
+            co_return;
+    }
+    if (m_googleSignedIn) {
+        m_googleSignedIn = false;
+        Q_EMIT googleSignInChanged();
+    }
     m_settings.googleIntegration = GoogleIntegrationMetadata{};
     publishSettings();
     updateIntegration(IntegrationProvider::googleAnalytics, false, QString());
@@ -535,23 +581,36 @@ QCoro::Task<void> AppState::disconnectGoogle() {
     saveAll();
 }
 
-void AppState::syncGoogleIntegrationState() {
-    const bool signedIn = hasGoogleSignIn();
-    const GoogleIntegrationMetadata& google = m_settings.googleIntegration;
-    if (google.gaPropertyId && signedIn) {
+QCoro::Task<void> AppState::syncGoogleIntegrationState() {
+    QPointer<AppState> self(this);
+    KeychainStore& keychain = m_deps.keychain;
+    if (hasChosenGoogleService()) {
+        co_await refreshGoogleSignIn();
+        if (!self)
+            co_return;
+    } else {
+        // Nothing here depends on it, but screens show whether an account is signed in.
+        refreshGoogleSignIn();
+    }
+    const bool signedIn = m_googleSignedIn;
+    const GoogleIntegrationMetadata google = m_settings.googleIntegration;
+    if (google.gaPropertyId && signedIn)
         updateIntegration(IntegrationProvider::googleAnalytics, true,
                           google.gaPropertyName.value_or(*google.gaPropertyId));
-        m_deps.keychain.save(*google.gaPropertyId, CredentialAccounts::ga4PropertyId());
-    } else {
+    else
         updateIntegration(IntegrationProvider::googleAnalytics, false, QString());
-    }
-    if (google.gscSiteUrl && signedIn) {
+    if (google.gscSiteUrl && signedIn)
         updateIntegration(IntegrationProvider::googleSearchConsole, true, *google.gscSiteUrl);
-        m_deps.keychain.save(*google.gscSiteUrl, CredentialAccounts::gscSiteUrl());
-    } else {
+    else
         updateIntegration(IntegrationProvider::googleSearchConsole, false, QString());
-    }
     saveAll();
+    if (google.gaPropertyId && signedIn) {
+        co_await keychain.save(*google.gaPropertyId, CredentialAccounts::ga4PropertyId());
+        if (!self)
+            co_return;
+    }
+    if (google.gscSiteUrl && signedIn)
+        co_await keychain.save(*google.gscSiteUrl, CredentialAccounts::gscSiteUrl());
 }
 
 void AppState::setDemoModeEnabled(bool enabled) {

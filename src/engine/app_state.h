@@ -76,17 +76,25 @@ public:
     QString currencyCode(IntegrationProvider provider) const;
 
     IntegrationConnection integration(IntegrationProvider provider) const;
+    // From the integration records and the last known Google sign-in; never reads the keyring.
     bool isProviderActive(IntegrationProvider provider) const;
+    // Whether a Google refresh token was stored when the keyring was last read (at launch, after sign-in and
+    // sign-out, and at each poll that polls a Google service). A yes/no only: the token itself is read at
+    // each use.
+    bool hasGoogleSignIn() const { return m_googleSignedIn; }
+    // Reads the keyring again; emits googleSignInChanged() when the answer differs.
+    QCoro::Task<void> refreshGoogleSignIn();
     // Stripe, Google (once for both products) and Datafast; the demo source does not count.
     int connectedSourceCount() const;
 
     // Checks the credentials the connect panel just stored, then marks the provider connected. Throws the
     // check's ZingError and changes nothing when it fails.
     QCoro::Task<void> connectProvider(IntegrationProvider provider, QString label);
-    void disconnectProvider(IntegrationProvider provider);
+    // The records change at once; the keyring items are deleted when the task ends.
+    QCoro::Task<void> disconnectProvider(IntegrationProvider provider);
     QCoro::Task<void> disconnectGoogle();
     // Aligns the two Google records with the stored sign-in and the chosen property and site, then saves.
-    void syncGoogleIntegrationState();
+    QCoro::Task<void> syncGoogleIntegrationState();
 
     bool demoModeEnabled() const { return m_settings.demoModeEnabled; }
     void setDemoModeEnabled(bool enabled);
@@ -127,6 +135,7 @@ Q_SIGNALS:
     void lastPollAtChanged();
     void lastErrorChanged();
     void selectedTabChanged();
+    void googleSignInChanged();
     // Any of the above, or the reactions on screen.
     void changed();
     // After a poll published its results (not after one that returned at once).
@@ -143,7 +152,7 @@ private:
     Goal* storedGoal(const QUuid& id, qsizetype likelyIndex);
     void updateIntegration(IntegrationProvider provider, bool connected, const QString& label);
     void removeSnapshot(IntegrationProvider provider);
-    bool hasGoogleSignIn() const;
+    bool hasChosenGoogleService() const;
 
     void publishSettings();
     void publishGoals();
@@ -158,6 +167,7 @@ private:
     QMap<IntegrationProvider, MetricSnapshot> m_snapshots;
     std::optional<QDateTime> m_lastPollAt;
     std::optional<QString> m_lastError;
+    bool m_googleSignedIn = false;
     MenuTab m_selectedTab = MenuTab::dashboard;
     ReactionStore m_reactionStore;
 

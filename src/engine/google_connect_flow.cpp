@@ -14,14 +14,16 @@ bool GoogleConnectFlow::isConfigured() const {
     return m_oauth.isConfigured();
 }
 
-bool GoogleConnectFlow::isSignedIn() {
+QCoro::Task<bool> GoogleConnectFlow::isSignedIn() {
     return m_google.isSignedIn();
 }
 
 QCoro::Task<void> GoogleConnectFlow::signIn() {
     GoogleIntegrationService& google = m_google;
+    AppState& state = m_state;
     const GoogleOAuthTokens tokens = co_await m_oauth.authorize();
-    google.persist(tokens);
+    co_await google.persist(tokens);
+    co_await state.refreshGoogleSignIn();
 }
 
 QCoro::Task<GoogleConnectFlow::Resources> GoogleConnectFlow::loadResources() {
@@ -45,35 +47,37 @@ std::optional<Ga4PropertyOption> GoogleConnectFlow::findProperty(const QList<Ga4
     return std::nullopt;
 }
 
-bool GoogleConnectFlow::chooseGa4Property(const QList<Ga4PropertyOption>& properties, const QString& id) {
+QCoro::Task<bool> GoogleConnectFlow::chooseGa4Property(QList<Ga4PropertyOption> properties, QString id) {
     const auto it = std::find_if(properties.begin(), properties.end(),
                                  [&id](const Ga4PropertyOption& option) { return option.id == id; });
     if (it == properties.end())
-        return false;
+        co_return false;
     QString stripped = it->id;
     stripped.remove(QStringLiteral("properties/"));
     AppSettings settings = m_state.settings();
     settings.googleIntegration.gaPropertyId = stripped;
     settings.googleIntegration.gaPropertyName = it->name;
-    m_state.keychain().save(stripped, CredentialAccounts::ga4PropertyId());
-    m_state.setSettings(settings);
+    AppState& state = m_state;
+    co_await state.keychain().save(stripped, CredentialAccounts::ga4PropertyId());
+    state.setSettings(settings);
     // Marks the integration connected with the property's name as label, and saves.
-    m_state.syncGoogleIntegrationState();
-    return true;
+    co_await state.syncGoogleIntegrationState();
+    co_return true;
 }
 
-bool GoogleConnectFlow::chooseGscSite(const QList<GscSiteOption>& sites, const QString& siteUrl) {
+QCoro::Task<bool> GoogleConnectFlow::chooseGscSite(QList<GscSiteOption> sites, QString siteUrl) {
     const auto it = std::find_if(sites.begin(), sites.end(), [&siteUrl](const GscSiteOption& option) {
         return option.siteUrl == siteUrl;
     });
     if (it == sites.end())
-        return false;
-    AppSettings settings = m_state.settings();
+        co_return false;
+    AppState& state = m_state;
+    AppSettings settings = state.settings();
     settings.googleIntegration.gscSiteUrl = it->siteUrl;
-    m_state.keychain().save(it->siteUrl, CredentialAccounts::gscSiteUrl());
-    m_state.setSettings(settings);
-    m_state.syncGoogleIntegrationState();
-    return true;
+    co_await state.keychain().save(it->siteUrl, CredentialAccounts::gscSiteUrl());
+    state.setSettings(settings);
+    co_await state.syncGoogleIntegrationState();
+    co_return true;
 }
 
 bool GoogleConnectFlow::meansSessionExpired(const QString& description) {

@@ -24,7 +24,7 @@ public:
     GoogleConnectFlow(AppState& state, GoogleOAuthManager& oauth, GoogleIntegrationService& google);
 
     bool isConfigured() const;
-    bool isSignedIn();
+    QCoro::Task<bool> isSignedIn();
 
     // The browser sign-in; the tokens are stored when it succeeds.
     QCoro::Task<void> signIn();
@@ -33,9 +33,9 @@ public:
 
     // Stores the property as the chosen one (id without "properties/", its name as label) and marks Google
     // Analytics connected. False, changing nothing, when `id` is not one of `properties`.
-    bool chooseGa4Property(const QList<Ga4PropertyOption>& properties, const QString& id);
+    QCoro::Task<bool> chooseGa4Property(QList<Ga4PropertyOption> properties, QString id);
     // Likewise for the Search Console site.
-    bool chooseGscSite(const QList<GscSiteOption>& sites, const QString& siteUrl);
+    QCoro::Task<bool> chooseGscSite(QList<GscSiteOption> sites, QString siteUrl);
 
     // The listed property for "properties/123456" or the bare "123456".
     static std::optional<Ga4PropertyOption> findProperty(const QList<Ga4PropertyOption>& properties,

@@ -8,7 +8,8 @@ GoogleOAuthTokenRevoker::GoogleOAuthTokenRevoker(KeychainStore& keychain, Google
     : m_keychain(keychain), m_oauth(oauth) {}
 
 QCoro::Task<void> GoogleOAuthTokenRevoker::revoke() {
-    const std::optional<QString> refreshToken = m_keychain.load(CredentialAccounts::googleRefreshToken());
+    const std::optional<QString> refreshToken =
+        co_await m_keychain.load(CredentialAccounts::googleRefreshToken());
     if (!refreshToken || refreshToken->isEmpty())
         co_return;
     co_await m_oauth.revoke(*refreshToken);

@@ -11,12 +11,16 @@ QCoro::Task<void> ProviderCredentialValidator::validate(IntegrationProvider prov
     switch (provider) {
     case IntegrationProvider::stripe:
         co_await m_validator.validateStripe(
-            m_keychain.load(CredentialAccounts::stripeSecretKey()).value_or(QString()));
+            (co_await m_keychain.load(CredentialAccounts::stripeSecretKey())).value_or(QString()));
         co_return;
-    case IntegrationProvider::datafast:
-        co_await m_validator.validateDatafast(
-            m_keychain.load(CredentialAccounts::datafastApiKey()).value_or(QString()),
-            m_keychain.load(CredentialAccounts::datafastWebsiteId()).value_or(QString()));
+    case IntegrationProvider::datafast: {
+        // One after the other: argument order is unspecified, and the keyring answers in call order.
+        const QString apiKey =
+            (co_await m_keychain.load(CredentialAccounts::datafastApiKey())).value_or(QString());
+        const QString websiteId =
+            (co_await m_keychain.load(CredentialAccounts::datafastWebsiteId())).value_or(QString());
+        co_await m_validator.validateDatafast(apiKey, websiteId);
+    }
         co_return;
     case IntegrationProvider::googleAnalytics:
     case IntegrationProvider::googleSearchConsole:

@@ -2,12 +2,36 @@
 
 #include "model/credential_accounts.h"
 
+#include <QCoroFuture>
+#include <QFuture>
+#include <QPromise>
 #include <QStringDecoder>
+#include <memory>
+#include <type_traits>
+#include <utility>
 
-KeychainStore::KeychainStore(CredentialStore& store) : m_store(store) {}
+namespace {
 
-std::optional<QString> KeychainStore::load(const QString& account) {
-    const auto bytes = m_store.load(account);
+// Past this many calls at once the rest queue; a hung store ties up at most these threads.
+constexpr int kWorkerThreads = 4;
+
+// Runs `work` on the pool and resumes the awaiting coroutine on its own thread once it is done. The work
+// shares nothing with the awaiting frame but the promise, so a caller that goes away meanwhile is safe.
+template <typename T, typename Work> QFuture<T> onWorker(QThreadPool& pool, Work work) {
+    auto promise = std::make_shared<QPromise<T>>();
+    QFuture<T> future = promise->future();
+    promise->start();
+    pool.start([promise, work = std::move(work)]() mutable {
+        if constexpr (std::is_void_v<T>)
+            work();
+        else
+            promise->addResult(work());
+        promise->finish();
+    });
+    return future;
+}
+
+std::optional<QString> decodeText(const std::optional<QByteArray>& bytes) {
     if (!bytes)
         return std::nullopt;
     // Keep a leading byte-order mark as part of the text: the value is returned exactly as stored.
@@ -19,16 +43,47 @@ std::optional<QString> KeychainStore::load(const QString& account) {
     return text;
 }
 
-void KeychainStore::save(const QString& value, const QString& account) {
-    m_store.remove(account);
-    m_store.save(account, value.toUtf8());
+} // namespace
+
+KeychainStore::KeychainStore(CredentialStore& store) : m_store(store) {
+    m_pool.setMaxThreadCount(kWorkerThreads);
 }
 
-void KeychainStore::remove(const QString& account) {
-    m_store.remove(account);
+KeychainStore::~KeychainStore() {
+    m_pool.waitForDone();
 }
 
-void KeychainStore::deleteAll(IntegrationProvider provider) {
-    for (const QString& account : CredentialAccounts::accountsOf(provider))
-        m_store.remove(account);
+// Each future is made in a statement of its own: g++ 12 destroys a temporary that has a destructor twice when
+// it appears in the same expression as co_await.
+QCoro::Task<std::optional<QString>> KeychainStore::load(QString account) {
+    CredentialStore& store = m_store;
+    const QFuture<std::optional<QByteArray>> answer =
+        onWorker<std::optional<QByteArray>>(m_pool, [&store, account] { return store.load(account); });
+    const std::optional<QByteArray> bytes = co_await answer;
+    co_return decodeText(bytes);
+}
+
+QCoro::Task<void> KeychainStore::save(QString value, QString account) {
+    CredentialStore& store = m_store;
+    const QFuture<void> done = onWorker<void>(m_pool, [&store, account, bytes = value.toUtf8()] {
+        store.remove(account);
+        store.save(account, bytes);
+    });
+    co_await done;
+}
+
+QCoro::Task<void> KeychainStore::remove(QString account) {
+    CredentialStore& store = m_store;
+    const QFuture<void> done = onWorker<void>(m_pool, [&store, account] { store.remove(account); });
+    co_await done;
+}
+
+QCoro::Task<void> KeychainStore::deleteAll(IntegrationProvider provider) {
+    CredentialStore& store = m_store;
+    const QFuture<void> done =
+        onWorker<void>(m_pool, [&store, accounts = CredentialAccounts::accountsOf(provider)] {
+            for (const QString& account : accounts)
+                store.remove(account);
+        });
+    co_await done;
 }

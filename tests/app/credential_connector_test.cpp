@@ -24,7 +24,7 @@ protected:
     AppState state{dependencies(persistence, keychain, clock)};
     CredentialConnector connector{state, keychain};
 
-    std::optional<QString> stored(const QString& account) { return keychain.load(account); }
+    std::optional<QString> stored(const QString& account) { return TestTasks::run(keychain.load(account)); }
     // Runs the connection and returns the error text, if any.
     std::optional<QString> connectStripe(const QString& key) {
         try {
@@ -53,15 +53,15 @@ TEST_F(CredentialConnectorTest, StripeOutcomes) {
     };
     for (const auto& c : cases) {
         credentials.setFailing(false);
-        keychain.remove(CredentialAccounts::stripeSecretKey());
+        TestTasks::run(keychain.remove(CredentialAccounts::stripeSecretKey()));
         if (c.previous)
-            keychain.save(*c.previous, CredentialAccounts::stripeSecretKey());
+            TestTasks::run(keychain.save(*c.previous, CredentialAccounts::stripeSecretKey()));
         validator.error = c.rejected
                               ? std::make_exception_ptr(ProviderError::apiError(QStringLiteral("nope")))
                               : std::exception_ptr();
-        state.disconnectProvider(IntegrationProvider::stripe);
+        TestTasks::run(state.disconnectProvider(IntegrationProvider::stripe));
         if (c.previous)
-            keychain.save(*c.previous, CredentialAccounts::stripeSecretKey());
+            TestTasks::run(keychain.save(*c.previous, CredentialAccounts::stripeSecretKey()));
 
         const std::optional<QString> error = connectStripe(QStringLiteral(" \tsk_new\n"));
         EXPECT_EQ(error, c.rejected ? std::optional<QString>(QStringLiteral("nope")) : none) << c.name;
@@ -83,8 +83,8 @@ TEST_F(CredentialConnectorTest, AKeyTheStoreDidNotKeepIsNotConnectedUnchecked) {
 }
 
 TEST_F(CredentialConnectorTest, DatafastStoresBothTrimmedAndRestoresBoth) {
-    keychain.save(QStringLiteral("df_old"), CredentialAccounts::datafastApiKey());
-    keychain.save(QStringLiteral("old-site"), CredentialAccounts::datafastWebsiteId());
+    TestTasks::run(keychain.save(QStringLiteral("df_old"), CredentialAccounts::datafastApiKey()));
+    TestTasks::run(keychain.save(QStringLiteral("old-site"), CredentialAccounts::datafastWebsiteId()));
 
     validator.error = std::make_exception_ptr(ProviderError::apiError(QStringLiteral("rejected")));
     EXPECT_THROW(

@@ -5,6 +5,7 @@
 #include "model/secret_service_credential_store.h"
 #include "support/local_http_server.h"
 #include "support/qt_printers.h"
+#include "support/run_task.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -196,7 +197,8 @@ protected:
     }
     static std::optional<QString> stored(const QString& account) {
         SecretServiceCredentialStore store;
-        return KeychainStore(store).load(account);
+        KeychainStore keychain(store);
+        return TestTasks::run(keychain.load(account));
     }
     // `connect google --no-browser ...`, with Chromium sent to the address the command prints.
     CliSandbox::Result connect(const QStringList& flags, HeadlessChromium& browser) {
@@ -263,8 +265,9 @@ TEST_F(GoogleSignInCli, DenialThenSignInThenPollingThroughTheFake) {
 
     // An access token a minute from expiry: the poll refreshes it once and both providers use the new one.
     SecretServiceCredentialStore store;
-    KeychainStore(store).save(QDateTime::currentDateTimeUtc().addSecs(60).toString(Qt::ISODate),
-                              CredentialAccounts::googleAccessTokenExpiresAt());
+    KeychainStore keychain(store);
+    TestTasks::run(keychain.save(QDateTime::currentDateTimeUtc().addSecs(60).toString(Qt::ISODate),
+                                 CredentialAccounts::googleAccessTokenExpiresAt()));
     const CliSandbox::Result poll = sandbox.run({QStringLiteral("headless"), QStringLiteral("--once"),
                                                  QStringLiteral("--json"), QStringLiteral("--mute")});
     ASSERT_EQ(poll.exitCode, 0) << poll.err.toStdString() << poll.out.toStdString();

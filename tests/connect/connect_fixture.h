@@ -10,6 +10,7 @@
 #include "support/memory_preferences_store.h"
 #include "support/recording_shell_actions.h"
 
+#include "support/run_task.h"
 #include <QApplication>
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,8 +30,10 @@ protected:
             m_session = std::make_unique<ConnectSession>(state());
         return *m_session;
     }
-    std::optional<QString> stored(const QString& account) { return keychain.load(account); }
-    void store(const QString& account, const QString& value) { keychain.save(value, account); }
+    std::optional<QString> stored(const QString& account) { return TestTasks::run(keychain.load(account)); }
+    void store(const QString& account, const QString& value) {
+        TestTasks::run(keychain.save(value, account));
+    }
     bool connected(IntegrationProvider provider) { return state().integration(provider).isConnected; }
 
     void TearDown() override {

@@ -22,6 +22,7 @@
 #include "support/memory_preferences_store.h"
 #include "support/recording_shell_actions.h"
 
+#include "support/run_task.h"
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -113,7 +114,7 @@ protected:
         session.reset();
         if (keychain) {
             for (const QString& account : CredentialAccounts::allAccounts())
-                keychain->remove(account);
+                TestTasks::run(keychain->remove(account));
         }
     }
     GoogleConnectPanel& panel() {
@@ -132,10 +133,11 @@ protected:
             [this] { return !session->google().authorizing && !session->google().loading; }, 20000);
     }
     void signedInWithExpiredToken() {
-        keychain->save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken());
-        keychain->save(QStringLiteral("old"), CredentialAccounts::googleAccessToken());
-        keychain->save(GoogleOAuthTokens::expiryText(clock.now().addSecs(-60)),
-                       CredentialAccounts::googleAccessTokenExpiresAt());
+        TestTasks::run(keychain->save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken()));
+        TestTasks::run(keychain->save(QStringLiteral("old"), CredentialAccounts::googleAccessToken()));
+        TestTasks::run(keychain->save(GoogleOAuthTokens::expiryText(clock.now().addSecs(-60)),
+                                      CredentialAccounts::googleAccessTokenExpiresAt()));
+        TestTasks::run(state->refreshGoogleSignIn());
     }
 
     LocalHttpServer::Response tokenAnswer = LocalHttpServer::Response::json(
@@ -171,7 +173,8 @@ TEST_F(ConnectGoogleTest, SignInThroughTheBrowserThenPickAPropertyAndASite) {
     ASSERT_TRUE(settled());
     ASSERT_EQ(browser.opened.size(), 1);
     EXPECT_EQ(session->google().errorMessage, std::nullopt);
-    EXPECT_EQ(keychain->load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//rt"));
+    EXPECT_EQ(TestTasks::run(keychain->load(CredentialAccounts::googleRefreshToken())),
+              QStringLiteral("1//rt"));
     ASSERT_TRUE(settled());
     EXPECT_TRUE(panel().signedInSection()->isVisible());
     ASSERT_TRUE(settled());
@@ -184,21 +187,24 @@ TEST_F(ConnectGoogleTest, SignInThroughTheBrowserThenPickAPropertyAndASite) {
     // The user picks from the menu: the stored id has no "properties/".
     panel().propertyPicker()->menu()->activated(
         panel().propertyPicker()->menu()->findData(QStringLiteral("properties/123")));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return panel().isConnected(); }, 20000));
     EXPECT_EQ(state->settings().googleIntegration.gaPropertyId, QStringLiteral("123"));
-    EXPECT_EQ(keychain->load(CredentialAccounts::ga4PropertyId()), QStringLiteral("123"));
+    EXPECT_EQ(TestTasks::run(keychain->load(CredentialAccounts::ga4PropertyId())), QStringLiteral("123"));
     EXPECT_EQ(state->integration(IntegrationProvider::googleAnalytics).label, QStringLiteral("Shop"));
     EXPECT_EQ(persistence.decodeSettings()->googleIntegration.gaPropertyId, QStringLiteral("123"));
     EXPECT_EQ(panel().propertyPicker()->shownText(), QStringLiteral("Shop"));
     EXPECT_TRUE(panel().isConnected());
 
     panel().sitePicker()->menu()->activated(0);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return state->integration(IntegrationProvider::googleSearchConsole).isConnected; }, 20000));
     EXPECT_EQ(state->settings().googleIntegration.gscSiteUrl, QStringLiteral("sc-domain:example.com"));
     EXPECT_TRUE(state->integration(IntegrationProvider::googleSearchConsole).isConnected);
     EXPECT_EQ(panel().sitePicker()->shownText(), QStringLiteral("sc-domain:example.com"));
 
     QTest::mouseClick(panel().disconnectButton(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return panel().signedOutSection()->isVisible(); }, 20000));
-    EXPECT_EQ(keychain->load(CredentialAccounts::googleRefreshToken()), std::nullopt);
+    EXPECT_EQ(TestTasks::run(keychain->load(CredentialAccounts::googleRefreshToken())), std::nullopt);
     EXPECT_FALSE(state->integration(IntegrationProvider::googleAnalytics).isConnected);
 }
 

@@ -16,6 +16,7 @@
 #include "support/memory_preferences_store.h"
 #include "support/recording_shell_actions.h"
 
+#include "support/run_task.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,7 +65,9 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor(
             [this] { return !m_session->keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     }
-    std::optional<QString> storedKey() { return keychain.load(CredentialAccounts::stripeSecretKey()); }
+    std::optional<QString> storedKey() {
+        return TestTasks::run(keychain.load(CredentialAccounts::stripeSecretKey()));
+    }
     bool connected() const { return m_state->integration(IntegrationProvider::stripe).isConnected; }
 
     LocalHttpServer server;

@@ -69,6 +69,8 @@ TEST_F(ConnectPanelTest, EnterConnectsAndTheKeyLeavesTheScreen) {
     // Enter again while the check runs starts nothing more.
     QTest::keyClick(stripe().keyField(), Qt::Key_Return);
     validator.gate.open();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     EXPECT_EQ(validator.checked, QList<IntegrationProvider>{IntegrationProvider::stripe});
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), QStringLiteral("sk_live_secret"));
     EXPECT_TRUE(stripe().keyField()->text().isEmpty());
@@ -81,6 +83,8 @@ TEST_F(ConnectPanelTest, EnterConnectsAndTheKeyLeavesTheScreen) {
 
 TEST_F(ConnectPanelTest, ReplacingShowsUpdateKeyAndEscapeOrCancelGoesBack) {
     session().connectStripe(QStringLiteral("sk_working"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     QTest::mouseClick(stripe().connectedActions()->replaceButton(), Qt::LeftButton);
     EXPECT_TRUE(stripe().keyField()->isVisible());
     EXPECT_EQ(view().focusWidget(), stripe().keyField());
@@ -90,6 +94,8 @@ TEST_F(ConnectPanelTest, ReplacingShowsUpdateKeyAndEscapeOrCancelGoesBack) {
     validator.error = std::make_exception_ptr(ProviderError::apiError(QStringLiteral("rejected")));
     type(stripe().keyField(), QStringLiteral("sk_typo"));
     QTest::mouseClick(stripe().submitButton(), Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     EXPECT_EQ(stripe().errorLabel()->text(), QStringLiteral("rejected"));
     EXPECT_TRUE(stripe().errorLabel()->isVisible());
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), QStringLiteral("sk_working"));
@@ -120,6 +126,8 @@ TEST_F(ConnectPanelTest, ACheckStillRunningWhenThePanelClosesShowsItsOutcomeInTh
     closeView();
     EXPECT_EQ(datafast().submitButton()->text(), QStringLiteral("Validating\u2026"));
     validator.gate.open();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::datafast).busy; }, 20000));
     EXPECT_EQ(datafast().errorLabel()->text(), QStringLiteral("Website ID is required."));
     EXPECT_EQ(stored(CredentialAccounts::datafastApiKey()), std::nullopt);
 }
@@ -128,6 +136,8 @@ TEST_F(ConnectPanelTest, DatafastConnectsWithTheTypedWebsiteAsItsDetail) {
     type(datafast().keyField(), QStringLiteral("df_key"));
     type(datafast().websiteField(), QStringLiteral(" example.com "));
     QTest::keyClick(datafast().websiteField(), Qt::Key_Enter);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::datafast).busy; }, 20000));
     EXPECT_TRUE(connected(IntegrationProvider::datafast));
     EXPECT_EQ(datafast().connectedActions()->detailLabel()->text(), QStringLiteral("Website example.com"));
     EXPECT_TRUE(datafast().websiteField()->text().isEmpty());

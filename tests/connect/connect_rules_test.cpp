@@ -8,6 +8,9 @@
 #include "providers/provider_error.h"
 #include "support/qt_printers.h"
 
+#include "support/run_task.h"
+
+#include <QTest>
 #include <QUrlQuery>
 
 namespace {
@@ -116,9 +119,12 @@ TEST_F(ConnectHeaderTest, GoogleCountsOnceAndTheDemoNotAtAll) {
     settings.googleIntegration.gscSiteUrl = QStringLiteral("sc-domain:example.com");
     state().setSettings(settings);
     store(CredentialAccounts::googleRefreshToken(), QStringLiteral("refresh"));
-    state().syncGoogleIntegrationState();
+    TestTasks::run(state().syncGoogleIntegrationState());
     ASSERT_TRUE(session().connectDatafast(QStringLiteral("df_k"), QStringLiteral("site")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::datafast).busy; }, 20000));
 
+    TestTasks::run(state().refreshGoogleSignIn());
     const ConnectHeader header = ConnectHeader::of(state());
     EXPECT_EQ(header.countText(), QStringLiteral("2 of 3 connected"));
     EXPECT_FALSE(header.stripeLit);
@@ -130,8 +136,12 @@ class ConnectSessionTest : public ConnectTest {};
 
 TEST_F(ConnectSessionTest, KeysAreStoredAndCheckedTrimmed) {
     ASSERT_TRUE(session().connectStripe(QStringLiteral("  sk_test_abc \r\n")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), QStringLiteral("sk_test_abc"));
     ASSERT_TRUE(session().connectDatafast(QStringLiteral("\tdf_key "), QStringLiteral(" site-1\n")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::datafast).busy; }, 20000));
     EXPECT_EQ(stored(CredentialAccounts::datafastApiKey()), QStringLiteral("df_key"));
     EXPECT_EQ(stored(CredentialAccounts::datafastWebsiteId()), QStringLiteral("site-1"));
     EXPECT_EQ(validator.checked,
@@ -150,8 +160,14 @@ TEST_F(ConnectSessionTest, ASecondConnectWhileTheFirstIsCheckedIsNotStarted) {
     EXPECT_FALSE(session().connectStripe(QStringLiteral("sk_second")));
     // Another source is not held up by it.
     EXPECT_TRUE(session().connectDatafast(QStringLiteral("df_x"), QStringLiteral("w")));
+    // Both reach the check once the keyring has stored their keys.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return validator.checked.size() == 2; }, 20000));
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), QStringLiteral("sk_first"));
     validator.gate.open();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::datafast).busy; }, 20000));
     EXPECT_EQ(validator.checked.count(IntegrationProvider::stripe), 1);
     EXPECT_EQ(finished, (QList<bool>{true, true}));
     EXPECT_FALSE(session().keyConnect(IntegrationProvider::stripe).busy);
@@ -160,9 +176,13 @@ TEST_F(ConnectSessionTest, ASecondConnectWhileTheFirstIsCheckedIsNotStarted) {
 
 TEST_F(ConnectSessionTest, ARejectedReplacementKeepsTheWorkingKeyAndReportsTheCheck) {
     ASSERT_TRUE(session().connectStripe(QStringLiteral("sk_working")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     const QString rejected = QStringLiteral("Stripe rejected that key. Check permissions and try again.");
     validator.error = std::make_exception_ptr(ProviderError::apiError(rejected));
     ASSERT_TRUE(session().connectStripe(QStringLiteral("sk_typo")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     EXPECT_EQ(session().keyConnect(IntegrationProvider::stripe).errorMessage, rejected);
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), QStringLiteral("sk_working"));
     EXPECT_TRUE(connected(IntegrationProvider::stripe));
@@ -176,6 +196,8 @@ TEST_F(ConnectSessionTest, ARejectedReplacementKeepsTheWorkingKeyAndReportsTheCh
     session().disconnect(IntegrationProvider::stripe);
     EXPECT_TRUE(connected(IntegrationProvider::stripe));
     validator.gate.open();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !session().keyConnect(IntegrationProvider::stripe).busy; }, 20000));
     session().disconnect(IntegrationProvider::stripe);
     EXPECT_FALSE(connected(IntegrationProvider::stripe));
     EXPECT_EQ(stored(CredentialAccounts::stripeSecretKey()), std::nullopt);

@@ -172,7 +172,10 @@ TEST_F(EngineState, ConnectedSourceCountAndActivity) {
     EXPECT_FALSE(engine().isProviderActive(P::demo));
 
     // An empty refresh token is no sign-in.
-    keychain.save(QString(), CredentialAccounts::googleRefreshToken());
+    TestTasks::run(keychain.save(QString(), CredentialAccounts::googleRefreshToken()));
+    // The engine learns of it when it reads the keyring again, never by reading it on the caller's thread.
+    EXPECT_TRUE(engine().isProviderActive(P::googleAnalytics));
+    TestTasks::run(engine().refreshGoogleSignIn());
     EXPECT_FALSE(engine().isProviderActive(P::googleAnalytics));
     EXPECT_EQ(engine().connectedSourceCount(), 1);
     engine().setDemoModeEnabled(true);
@@ -193,17 +196,19 @@ TEST_F(EngineState, SyncGoogleIntegrationState) {
     EXPECT_EQ(engine().integration(P::googleSearchConsole),
               (IntegrationConnection{P::googleSearchConsole, true, QStringLiteral("sc-domain:example.com"),
                                      clock.now()}));
-    EXPECT_EQ(keychain.load(CredentialAccounts::ga4PropertyId()), QStringLiteral("properties/1"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::gscSiteUrl()), QStringLiteral("sc-domain:example.com"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::ga4PropertyId())),
+              QStringLiteral("properties/1"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::gscSiteUrl())),
+              QStringLiteral("sc-domain:example.com"));
 
     // Without a property name the id is the label; without a sign-in both are disconnected.
     AppSettings settings = engine().settings();
     settings.googleIntegration.gaPropertyName.reset();
     engine().setSettings(settings);
-    engine().syncGoogleIntegrationState();
+    TestTasks::run(engine().syncGoogleIntegrationState());
     EXPECT_EQ(engine().integration(P::googleAnalytics).label, QStringLiteral("properties/1"));
-    keychain.remove(CredentialAccounts::googleRefreshToken());
-    engine().syncGoogleIntegrationState();
+    TestTasks::run(keychain.remove(CredentialAccounts::googleRefreshToken()));
+    TestTasks::run(engine().syncGoogleIntegrationState());
     EXPECT_EQ(engine().integration(P::googleAnalytics),
               IntegrationConnection::disconnected(P::googleAnalytics));
     EXPECT_EQ(engine().integration(P::googleSearchConsole),
@@ -212,7 +217,7 @@ TEST_F(EngineState, SyncGoogleIntegrationState) {
 }
 
 TEST_F(EngineState, ConnectChecksCredentialsFirst) {
-    keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey());
+    TestTasks::run(keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey()));
     validator.error =
         std::make_exception_ptr(ProviderError::apiError(QStringLiteral("Stripe rejected that key.")));
     engine();
@@ -237,24 +242,24 @@ TEST_F(EngineState, ConnectChecksCredentialsFirst) {
 }
 
 TEST_F(EngineState, ConnectSkipsTheCheckWithoutStoredCredentials) {
-    keychain.save(QStringLiteral("df_key"), CredentialAccounts::datafastApiKey());
+    TestTasks::run(keychain.save(QStringLiteral("df_key"), CredentialAccounts::datafastApiKey()));
     TestTasks::run(engine().connectProvider(P::datafast, QStringLiteral("site")));
     EXPECT_TRUE(validator.checked.isEmpty());
     EXPECT_TRUE(engine().integration(P::datafast).isConnected);
 
-    keychain.save(QStringLiteral("site-1"), CredentialAccounts::datafastWebsiteId());
+    TestTasks::run(keychain.save(QStringLiteral("site-1"), CredentialAccounts::datafastWebsiteId()));
     TestTasks::run(engine().connectProvider(P::datafast, QStringLiteral("site")));
     EXPECT_EQ(validator.checked, QList<P>{P::datafast});
 }
 
 TEST_F(EngineState, DisconnectStripe) {
     storeConnected({P::stripe});
-    keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey());
+    TestTasks::run(keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey()));
     stripe.setStandingMetrics({{M::revenueToday, 3}});
     poll();
-    engine().disconnectProvider(P::stripe);
+    TestTasks::run(engine().disconnectProvider(P::stripe));
     EXPECT_EQ(engine().integration(P::stripe), IntegrationConnection::disconnected(P::stripe));
-    EXPECT_FALSE(keychain.load(CredentialAccounts::stripeSecretKey()));
+    EXPECT_FALSE(TestTasks::run(keychain.load(CredentialAccounts::stripeSecretKey())));
     EXPECT_FALSE(engine().snapshots().contains(P::stripe));
     EXPECT_TRUE(engine().metricBaselines().contains(P::stripe));
     EXPECT_EQ(stripe.resets(), 1);
@@ -263,7 +268,7 @@ TEST_F(EngineState, DisconnectStripe) {
 
 TEST_F(EngineState, DisconnectGoogle) {
     signInToGoogle(true, true);
-    keychain.save(QStringLiteral("access"), CredentialAccounts::googleAccessToken());
+    TestTasks::run(keychain.save(QStringLiteral("access"), CredentialAccounts::googleAccessToken()));
     ga.setStandingMetrics({{M::sessions, 1}});
     gsc.setStandingMetrics({{M::clicks, 1}});
     poll();
@@ -274,7 +279,7 @@ TEST_F(EngineState, DisconnectGoogle) {
     for (const QString& account :
          {CredentialAccounts::googleAccessToken(), CredentialAccounts::googleRefreshToken(),
           CredentialAccounts::ga4PropertyId(), CredentialAccounts::gscSiteUrl()})
-        EXPECT_FALSE(keychain.load(account)) << account.toStdString();
+        EXPECT_FALSE(TestTasks::run(keychain.load(account))) << account.toStdString();
     EXPECT_EQ(engine().settings().googleIntegration, GoogleIntegrationMetadata{});
     EXPECT_FALSE(engine().integration(P::googleAnalytics).isConnected);
     EXPECT_FALSE(engine().integration(P::googleSearchConsole).isConnected);

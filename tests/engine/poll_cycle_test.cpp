@@ -1,5 +1,6 @@
 #include "engine_fixture.h"
 
+#include "support/run_task.h"
 #include <cmath>
 
 namespace {
@@ -99,7 +100,7 @@ TEST_F(PollCycle, EmptyPollPublishesEmptyResults) {
     stripe.queueMetricsError(failure("down"));
     poll();
     ASSERT_EQ(engine().lastError(), QStringLiteral("Stripe: down"));
-    engine().disconnectProvider(P::stripe);
+    TestTasks::run(engine().disconnectProvider(P::stripe));
 
     QStringList published;
     QObject::connect(&engine(), &AppState::snapshotsChanged,
@@ -277,7 +278,7 @@ TEST_F(PollCycle, DisconnectDuringPollIsNotUndoneByThePoll) {
     ASSERT_TRUE(engine().snapshots().contains(P::stripe));
     stripe.eventsGate.close();
     auto running = engine().pollOnce();
-    engine().disconnectProvider(P::stripe);
+    TestTasks::run(engine().disconnectProvider(P::stripe));
     stripe.eventsGate.open();
     ASSERT_TRUE(running.isReady());
     EXPECT_FALSE(engine().snapshots().contains(P::stripe));
@@ -331,7 +332,7 @@ TEST_F(PollCycle, SourceRemovedWhileAnEarlierOneIsAwaitedIsNotFetched) {
     stripe.setStandingMetrics({{M::revenueToday, 10}});
     stripe.eventsGate.close();
     auto running = engine().pollOnce();
-    engine().disconnectProvider(P::datafast);
+    TestTasks::run(engine().disconnectProvider(P::datafast));
     stripe.eventsGate.open();
     ASSERT_TRUE(running.isReady());
     EXPECT_EQ(datafast.metricsCalls(), 0);
@@ -345,7 +346,7 @@ TEST_F(PollCycle, SourceRemovedDuringItsOwnFetchFiresNothing) {
     datafast.queueMetrics({{M::datafastVisitors, 10}});
     datafast.eventsGate.close();
     auto running = engine().pollOnce();
-    engine().disconnectProvider(P::datafast);
+    TestTasks::run(engine().disconnectProvider(P::datafast));
     datafast.eventsGate.open();
     ASSERT_TRUE(running.isReady());
     EXPECT_TRUE(fired.isEmpty());

@@ -1,4 +1,5 @@
 #include "engine_fixture.h"
+#include "support/run_task.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "google/loopback_test_support.h"
 #include "net/service_endpoints.h"
 #include "providers/google/google_integration_service.h"
+#include "support/event_loop_wait.h"
 #include "support/manual_gate.h"
 #include "support/qt_printers.h"
 #include "support/run_task.h"
@@ -50,10 +51,10 @@ protected:
         return *m_flow;
     }
     void signedIn() {
-        keychain.save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken());
-        keychain.save(QStringLiteral("at"), CredentialAccounts::googleAccessToken());
-        keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(3600)),
-                      CredentialAccounts::googleAccessTokenExpiresAt());
+        TestTasks::run(keychain.save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken()));
+        TestTasks::run(keychain.save(QStringLiteral("at"), CredentialAccounts::googleAccessToken()));
+        TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(3600)),
+                                     CredentialAccounts::googleAccessTokenExpiresAt()));
     }
     const IntegrationConnection* record(IntegrationProvider provider) {
         for (const IntegrationConnection& c : engine().integrations()) {
@@ -83,11 +84,11 @@ private:
 
 TEST_F(GoogleConnectFlowTest, ChoosingAPropertyStoresTheDigitsAndConnectsWithItsName) {
     signedIn();
-    ASSERT_TRUE(flow().chooseGa4Property(properties, QStringLiteral("properties/123456")));
+    ASSERT_TRUE(TestTasks::run(flow().chooseGa4Property(properties, QStringLiteral("properties/123456"))));
     const GoogleIntegrationMetadata& metadata = engine().settings().googleIntegration;
     EXPECT_EQ(metadata.gaPropertyId, QStringLiteral("123456"));
     EXPECT_EQ(metadata.gaPropertyName, QStringLiteral("Shop"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::ga4PropertyId()), QStringLiteral("123456"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::ga4PropertyId())), QStringLiteral("123456"));
     ASSERT_NE(record(IntegrationProvider::googleAnalytics), nullptr);
     EXPECT_TRUE(record(IntegrationProvider::googleAnalytics)->isConnected);
     EXPECT_EQ(record(IntegrationProvider::googleAnalytics)->label, QStringLiteral("Shop"));
@@ -98,9 +99,10 @@ TEST_F(GoogleConnectFlowTest, ChoosingAPropertyStoresTheDigitsAndConnectsWithIts
 
 TEST_F(GoogleConnectFlowTest, ChoosingASiteConnectsSearchConsole) {
     signedIn();
-    ASSERT_TRUE(flow().chooseGscSite(sites, QStringLiteral("sc-domain:example.com")));
+    ASSERT_TRUE(TestTasks::run(flow().chooseGscSite(sites, QStringLiteral("sc-domain:example.com"))));
     EXPECT_EQ(engine().settings().googleIntegration.gscSiteUrl, QStringLiteral("sc-domain:example.com"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::gscSiteUrl()), QStringLiteral("sc-domain:example.com"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::gscSiteUrl())),
+              QStringLiteral("sc-domain:example.com"));
     EXPECT_EQ(record(IntegrationProvider::googleSearchConsole)->label,
               QStringLiteral("sc-domain:example.com"));
     EXPECT_TRUE(engine().isProviderActive(IntegrationProvider::googleSearchConsole));
@@ -109,10 +111,10 @@ TEST_F(GoogleConnectFlowTest, ChoosingASiteConnectsSearchConsole) {
 
 TEST_F(GoogleConnectFlowTest, ChoicesNotListedChangeNothing) {
     signedIn();
-    EXPECT_FALSE(flow().chooseGa4Property(properties, QStringLiteral("properties/1")));
-    EXPECT_FALSE(flow().chooseGscSite(sites, QStringLiteral("https://other.example/")));
+    EXPECT_FALSE(TestTasks::run(flow().chooseGa4Property(properties, QStringLiteral("properties/1"))));
+    EXPECT_FALSE(TestTasks::run(flow().chooseGscSite(sites, QStringLiteral("https://other.example/"))));
     EXPECT_EQ(engine().settings().googleIntegration, GoogleIntegrationMetadata{});
-    EXPECT_FALSE(keychain.load(CredentialAccounts::ga4PropertyId()).has_value());
+    EXPECT_FALSE(TestTasks::run(keychain.load(CredentialAccounts::ga4PropertyId())).has_value());
     EXPECT_FALSE(record(IntegrationProvider::googleAnalytics)->isConnected);
 }
 
@@ -145,6 +147,8 @@ TEST_F(GoogleConnectFlowTest, ResourcesAreListedAtTheSameTime) {
     GoogleIntegrationService gatedGoogle(gated, keychain, clock, endpoints, oauth);
     GoogleConnectFlow gatedFlow(engine(), oauth, gatedGoogle);
     QCoro::Task<GoogleConnectFlow::Resources> task = gatedFlow.loadResources();
+    // Each listing reads the tokens on the keyring's worker first; the gate holds the answers meanwhile.
+    spinUntil([&gated] { return gated.requests.size() == 2; }, std::chrono::seconds(20));
     EXPECT_EQ(gated.requests.size(), 2);
     gated.gate.open();
     const GoogleConnectFlow::Resources resources = TestTasks::run(std::move(task));
@@ -160,10 +164,12 @@ TEST_F(GoogleConnectFlowTest, SignInStoresTheTokens) {
     http.enqueue(200, R"({"access_token":"at-new","expires_in":3600,"refresh_token":"rt-new"})");
     QTimer::singleShot(0, [this] { clock.advance(GoogleOAuthManager::browserDelay); });
     TestTasks::run(flow().signIn());
-    EXPECT_TRUE(flow().isSignedIn());
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("rt-new"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()), QStringLiteral("at-new"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessTokenExpiresAt()),
+    EXPECT_TRUE(TestTasks::run(flow().isSignedIn()));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleRefreshToken())),
+              QStringLiteral("rt-new"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleAccessToken())),
+              QStringLiteral("at-new"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleAccessTokenExpiresAt())),
               GoogleOAuthTokens::expiryText(clock.now().addSecs(3600)));
 }
 
@@ -172,7 +178,7 @@ TEST_F(GoogleConnectFlowTest, RevokerRevokesTheStoredRefreshTokenOnly) {
     TestTasks::run(revoker.revoke());
     EXPECT_TRUE(http.requests().isEmpty());
 
-    keychain.save(QStringLiteral("1//to-revoke"), CredentialAccounts::googleRefreshToken());
+    TestTasks::run(keychain.save(QStringLiteral("1//to-revoke"), CredentialAccounts::googleRefreshToken()));
     http.enqueueTransportError();
     TestTasks::run(revoker.revoke());
     ASSERT_EQ(http.requests().size(), 1);

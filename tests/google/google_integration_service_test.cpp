@@ -35,12 +35,13 @@ public:
 class GoogleIntegrationServiceTest : public ::testing::Test {
 protected:
     void signedIn(const QDateTime& expiry, const char* accessToken = "stored-at") {
-        keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken());
-        keychain.save(QString::fromUtf8(accessToken), CredentialAccounts::googleAccessToken());
-        keychain.save(GoogleOAuthTokens::expiryText(expiry),
-                      CredentialAccounts::googleAccessTokenExpiresAt());
+        TestTasks::run(keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken()));
+        TestTasks::run(
+            keychain.save(QString::fromUtf8(accessToken), CredentialAccounts::googleAccessToken()));
+        TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(expiry),
+                                     CredentialAccounts::googleAccessTokenExpiresAt()));
     }
-    std::optional<QString> stored(const QString& account) { return keychain.load(account); }
+    std::optional<QString> stored(const QString& account) { return TestTasks::run(keychain.load(account)); }
     static QByteArray refreshAnswer() { return R"({"access_token":"fresh-at","expires_in":3599})"; }
 
     FakeClock clock;
@@ -56,15 +57,15 @@ protected:
 };
 
 TEST_F(GoogleIntegrationServiceTest, PersistWritesTheThreeAccountsWithAWholeSecondUtcExpiry) {
-    service.persist({QStringLiteral("at"), QStringLiteral("rt"),
-                     QDateTime(QDate(2026, 12, 6), QTime(9, 22, 44, 731), QTimeZone(3600))});
+    TestTasks::run(service.persist({QStringLiteral("at"), QStringLiteral("rt"),
+                                    QDateTime(QDate(2026, 12, 6), QTime(9, 22, 44, 731), QTimeZone(3600))}));
     EXPECT_EQ(stored(CredentialAccounts::googleAccessToken()), QStringLiteral("at"));
     EXPECT_EQ(stored(CredentialAccounts::googleRefreshToken()), QStringLiteral("rt"));
     EXPECT_EQ(stored(CredentialAccounts::googleAccessTokenExpiresAt()),
               QStringLiteral("2026-12-06T08:22:44Z"));
 
     // A record without a refresh token leaves the stored one alone.
-    service.persist({QStringLiteral("at2"), std::nullopt, clock.now()});
+    TestTasks::run(service.persist({QStringLiteral("at2"), std::nullopt, clock.now()}));
     EXPECT_EQ(stored(CredentialAccounts::googleRefreshToken()), QStringLiteral("rt"));
     EXPECT_EQ(stored(CredentialAccounts::googleAccessToken()), QStringLiteral("at2"));
 }
@@ -72,10 +73,11 @@ TEST_F(GoogleIntegrationServiceTest, PersistWritesTheThreeAccountsWithAWholeSeco
 TEST_F(GoogleIntegrationServiceTest, NotSignedInIsNotConfigured) {
     for (const char* refresh : {static_cast<const char*>(nullptr), ""}) {
         if (refresh)
-            keychain.save(QString::fromUtf8(refresh), CredentialAccounts::googleRefreshToken());
+            TestTasks::run(
+                keychain.save(QString::fromUtf8(refresh), CredentialAccounts::googleRefreshToken()));
         EXPECT_EQ(TestTasks::failureOf(service.ensureFreshAccessToken()),
                   QStringLiteral("Integration not configured."));
-        EXPECT_FALSE(service.isSignedIn());
+        EXPECT_FALSE(TestTasks::run(service.isSignedIn()));
     }
     EXPECT_TRUE(http.requests().isEmpty());
 }
@@ -97,12 +99,12 @@ class ExpiryMarginTest : public GoogleIntegrationServiceTest,
 
 TEST_P(ExpiryMarginTest, RefreshesOnlyWhenNeeded) {
     const ExpiryCase& c = GetParam();
-    keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken());
+    TestTasks::run(keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken()));
     if (c.accessTokenStored)
-        keychain.save(QStringLiteral("stored-at"), CredentialAccounts::googleAccessToken());
-    keychain.save(c.secondsAhead ? GoogleOAuthTokens::expiryText(clock.now().addSecs(*c.secondsAhead))
-                                 : c.rawExpiry,
-                  CredentialAccounts::googleAccessTokenExpiresAt());
+        TestTasks::run(keychain.save(QStringLiteral("stored-at"), CredentialAccounts::googleAccessToken()));
+    TestTasks::run(keychain.save(
+        c.secondsAhead ? GoogleOAuthTokens::expiryText(clock.now().addSecs(*c.secondsAhead)) : c.rawExpiry,
+        CredentialAccounts::googleAccessTokenExpiresAt()));
     if (c.refreshes)
         http.enqueue(200, refreshAnswer());
 

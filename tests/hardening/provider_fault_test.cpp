@@ -2,7 +2,6 @@
 #include "engine/app_state.h"
 #include "engine/google_connect_flow.h"
 #include "engine/google_oauth_token_revoker.h"
-#include "event_loop_wait.h"
 #include "google/browser_opener.h"
 #include "google/google_oauth_manager.h"
 #include "google/google_oauth_tokens.h"
@@ -17,6 +16,7 @@
 #include "providers/google/google_integration_service.h"
 #include "providers/searchconsole/google_search_console_provider.h"
 #include "providers/stripe/stripe_provider.h"
+#include "support/event_loop_wait.h"
 #include "support/fake_clock.h"
 #include "support/fake_credential_validator.h"
 #include "support/fake_metric_provider.h"
@@ -221,16 +221,16 @@ protected:
                     });
             }
         }
-        keychain.save(QStringLiteral("sk_test_fault"), CredentialAccounts::stripeSecretKey());
-        keychain.save(QStringLiteral("df_fault_key"), CredentialAccounts::datafastApiKey());
-        keychain.save(QStringLiteral("site-1"), CredentialAccounts::datafastWebsiteId());
+        TestTasks::run(keychain.save(QStringLiteral("sk_test_fault"), CredentialAccounts::stripeSecretKey()));
+        TestTasks::run(keychain.save(QStringLiteral("df_fault_key"), CredentialAccounts::datafastApiKey()));
+        TestTasks::run(keychain.save(QStringLiteral("site-1"), CredentialAccounts::datafastWebsiteId()));
         // A signed-in Google account whose access token is good for a day (no refresh in these polls), or
         // ran out an hour ago when the token endpoint is the one at fault.
-        keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken());
-        keychain.save(QStringLiteral("ya29.access"), CredentialAccounts::googleAccessToken());
-        keychain.save(GoogleOAuthTokens::expiryText(tokenExpired() ? clock.now().addSecs(-3600)
-                                                                   : clock.now().addDays(1)),
-                      CredentialAccounts::googleAccessTokenExpiresAt());
+        TestTasks::run(keychain.save(QStringLiteral("1//refresh"), CredentialAccounts::googleRefreshToken()));
+        TestTasks::run(keychain.save(QStringLiteral("ya29.access"), CredentialAccounts::googleAccessToken()));
+        TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(tokenExpired() ? clock.now().addSecs(-3600)
+                                                                                  : clock.now().addDays(1)),
+                                     CredentialAccounts::googleAccessTokenExpiresAt()));
         AppSettings settings = AppSettings::defaults();
         settings.googleIntegration.gaPropertyId = QStringLiteral("properties/123456");
         settings.googleIntegration.gaPropertyName = QStringLiteral("Shop");
@@ -250,6 +250,8 @@ protected:
             std::make_unique<AppState>(AppStateDependencies{persistence, keychain, demo, stripe, ga, datafast,
                                                             gsc, clock, random, sound, validator, revoker});
         QObject::connect(engine.get(), &AppState::pollFinished, [this] { ++pollsFinished; });
+        // Launch reads the Google sign-in on the keyring's worker.
+        TestTasks::run(engine->syncGoogleIntegrationState());
         for (IntegrationProvider provider : polledProviders())
             ASSERT_TRUE(engine->isProviderActive(provider))
                 << IntegrationProviders::rawValue(provider).toStdString();
@@ -334,8 +336,9 @@ TEST_P(ProviderFaultTest, EndsAsLastErrorWhileOthersPollAndTheNextPollRecovers) 
         EXPECT_TRUE(engine->snapshots().contains(provider))
             << IntegrationProviders::rawValue(provider).toStdString();
     // A failed refresh lost nothing: the sign-in is intact and the next refresh was kept.
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//refresh"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()),
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleRefreshToken())),
+              QStringLiteral("1//refresh"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleAccessToken())),
               tokenExpired() ? QStringLiteral("ya29.refreshed") : QStringLiteral("ya29.access"));
 }
 
@@ -374,7 +377,7 @@ TEST_P(GoogleRevokeFaultTest, SignsOutLocallyWhateverGoogleAnswers) {
          {CredentialAccounts::googleAccessToken(), CredentialAccounts::googleRefreshToken(),
           CredentialAccounts::googleAccessTokenExpiresAt(), CredentialAccounts::ga4PropertyId(),
           CredentialAccounts::gscSiteUrl()})
-        EXPECT_FALSE(keychain.load(account).has_value()) << account.toStdString();
+        EXPECT_FALSE(TestTasks::run(keychain.load(account)).has_value()) << account.toStdString();
     EXPECT_FALSE(engine->settings().googleIntegration.gaPropertyId.has_value());
     ASSERT_TRUE(persistence.decodeSettings().has_value());
     EXPECT_FALSE(persistence.decodeSettings()->googleIntegration.gaPropertyId.has_value());
@@ -428,15 +431,19 @@ TEST_P(GoogleSignInFaultTest, FailsClearlyAndKeepsTheWorkingSignIn) {
         {QStringLiteral("grant_type"), QStringLiteral("authorization_code")}));
     for (std::chrono::milliseconds asked : http.askedTimeouts())
         EXPECT_EQ(asked, 60s);
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//refresh"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()), QStringLiteral("ya29.access"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleRefreshToken())),
+              QStringLiteral("1//refresh"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleAccessToken())),
+              QStringLiteral("ya29.access"));
     EXPECT_TRUE(engine->isProviderActive(IntegrationProvider::googleAnalytics));
 
     misbehaving = false;
     const std::optional<QString> retry = signIn();
     EXPECT_EQ(retry, std::nullopt);
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleRefreshToken()), QStringLiteral("1//rotated"));
-    EXPECT_EQ(keychain.load(CredentialAccounts::googleAccessToken()), QStringLiteral("ya29.refreshed"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleRefreshToken())),
+              QStringLiteral("1//rotated"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::googleAccessToken())),
+              QStringLiteral("ya29.refreshed"));
 }
 
 INSTANTIATE_TEST_SUITE_P(SignIn, GoogleSignInFaultTest,

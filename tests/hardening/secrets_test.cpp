@@ -4,10 +4,10 @@
 #include "app/screens/connect/integrations_view.h"
 #include "app/screens/connect/stripe_connect_panel.h"
 #include "engine/app_state.h"
-#include "event_loop_wait.h"
 #include "model/keychain_store.h"
 #include "model/persistence_manager.h"
 #include "providers/provider_error.h"
+#include "support/event_loop_wait.h"
 #include "support/fake_clock.h"
 #include "support/fake_engine_parts.h"
 #include "support/local_http_server.h"
@@ -399,6 +399,9 @@ TEST(Secrets, NeverAppearOnTheConnectScreens) {
         look();
         stripe.submitButton()->click();
         datafast.submitButton()->click();
+        EXPECT_TRUE(
+            spinUntil([&] { return engine.state.integration(IntegrationProvider::datafast).isConnected; },
+                      std::chrono::seconds(20)));
         look();
         EXPECT_TRUE(engine.state.integration(IntegrationProvider::stripe).isConnected);
 

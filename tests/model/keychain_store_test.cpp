@@ -2,6 +2,7 @@
 #include "model/keychain_store.h"
 #include "support/memory_credential_store.h"
 
+#include "support/run_task.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,13 +20,13 @@ TEST(KeychainStore, SaveDeletesFirstThenAddsTheUtf8Text) {
     MemoryCredentialStore memory;
     KeychainStore keychain(memory);
     const QString key = QString::fromUtf8("sk_test_\u00e9\U0001F680");
-    keychain.save(key, CredentialAccounts::stripeSecretKey());
+    TestTasks::run(keychain.save(key, CredentialAccounts::stripeSecretKey()));
     EXPECT_EQ(memory.calls(), (QStringList{QStringLiteral("remove:stripeSecretKey"),
                                            QStringLiteral("save:stripeSecretKey")}));
     EXPECT_EQ(memory.items().value(QStringLiteral("stripeSecretKey")), key.toUtf8());
-    EXPECT_EQ(keychain.load(CredentialAccounts::stripeSecretKey()), key);
-    keychain.save(QStringLiteral("second"), CredentialAccounts::stripeSecretKey());
-    EXPECT_EQ(keychain.load(CredentialAccounts::stripeSecretKey()), QStringLiteral("second"));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::stripeSecretKey())), key);
+    TestTasks::run(keychain.save(QStringLiteral("second"), CredentialAccounts::stripeSecretKey()));
+    EXPECT_EQ(TestTasks::run(keychain.load(CredentialAccounts::stripeSecretKey())), QStringLiteral("second"));
 }
 
 TEST(KeychainStore, LoadReadsBadBytesAndFailuresAsAbsent) {
@@ -46,14 +47,14 @@ TEST(KeychainStore, LoadReadsBadBytesAndFailuresAsAbsent) {
         MemoryCredentialStore memory;
         KeychainStore keychain(memory);
         memory.put(QStringLiteral("a"), c.stored);
-        EXPECT_EQ(keychain.load(QStringLiteral("a")), c.expected) << c.name;
+        EXPECT_EQ(TestTasks::run(keychain.load(QStringLiteral("a"))), c.expected) << c.name;
     }
     MemoryCredentialStore memory;
     KeychainStore keychain(memory);
     memory.put(QStringLiteral("a"), "fine");
     memory.setFailing(true);
-    EXPECT_FALSE(keychain.load(QStringLiteral("a")).has_value());
-    EXPECT_FALSE(keychain.load(QStringLiteral("missing")).has_value());
+    EXPECT_FALSE(TestTasks::run(keychain.load(QStringLiteral("a"))).has_value());
+    EXPECT_FALSE(TestTasks::run(keychain.load(QStringLiteral("missing"))).has_value());
 }
 
 TEST(KeychainStore, DeleteAllRemovesEachProvidersAccountsInOrder) {
@@ -77,7 +78,7 @@ TEST(KeychainStore, DeleteAllRemovesEachProvidersAccountsInOrder) {
         for (const QString& account : CredentialAccounts::allAccounts())
             memory.put(account, "v");
         KeychainStore keychain(memory);
-        keychain.deleteAll(c.provider);
+        TestTasks::run(keychain.deleteAll(c.provider));
         EXPECT_EQ(memory.calls(), removals(c.accounts))
             << IntegrationProviders::rawValue(c.provider).toStdString();
         for (const QString& account : CredentialAccounts::allAccounts())
@@ -89,10 +90,10 @@ TEST(KeychainStore, DeleteAllRemovesEachProvidersAccountsInOrder) {
 TEST(KeychainStore, RemovingAMissingItemAndAFailingStoreAreSilent) {
     MemoryCredentialStore memory;
     KeychainStore keychain(memory);
-    keychain.remove(QStringLiteral("never-saved"));
+    TestTasks::run(keychain.remove(QStringLiteral("never-saved")));
     memory.setFailing(true);
-    keychain.save(QStringLiteral("x"), QStringLiteral("a"));
-    keychain.deleteAll(IntegrationProvider::stripe);
+    TestTasks::run(keychain.save(QStringLiteral("x"), QStringLiteral("a")));
+    TestTasks::run(keychain.deleteAll(IntegrationProvider::stripe));
     EXPECT_TRUE(memory.items().isEmpty());
 }
 

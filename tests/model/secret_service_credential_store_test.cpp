@@ -5,6 +5,7 @@
 #include "model/keychain_store.h"
 #include "model/secret_service_credential_store.h"
 
+#include "support/run_task.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -82,16 +83,16 @@ protected:
 
 TEST_F(SecretServiceTest, SaveLoadAndReplaceKeepOneItemPerAccount) {
     const QString account = CredentialAccounts::stripeSecretKey();
-    EXPECT_FALSE(m_keychain.load(account).has_value());
-    m_keychain.save(QString::fromUtf8("sk_test_\u00fc\U0001F4B0"), account);
-    EXPECT_EQ(m_keychain.load(account), QString::fromUtf8("sk_test_\u00fc\U0001F4B0"));
-    m_keychain.save(QStringLiteral("rk_live_2"), account);
-    EXPECT_EQ(m_keychain.load(account), QStringLiteral("rk_live_2"));
+    EXPECT_FALSE(TestTasks::run(m_keychain.load(account)).has_value());
+    TestTasks::run(m_keychain.save(QString::fromUtf8("sk_test_\u00fc\U0001F4B0"), account));
+    EXPECT_EQ(TestTasks::run(m_keychain.load(account)), QString::fromUtf8("sk_test_\u00fc\U0001F4B0"));
+    TestTasks::run(m_keychain.save(QStringLiteral("rk_live_2"), account));
+    EXPECT_EQ(TestTasks::run(m_keychain.load(account)), QStringLiteral("rk_live_2"));
     EXPECT_EQ(itemCount(m_service, account), 1);
     // Other accounts are separate items.
-    EXPECT_FALSE(m_keychain.load(CredentialAccounts::datafastApiKey()).has_value());
-    m_keychain.save(QString(), CredentialAccounts::googleRefreshToken());
-    EXPECT_EQ(m_keychain.load(CredentialAccounts::googleRefreshToken()), QString());
+    EXPECT_FALSE(TestTasks::run(m_keychain.load(CredentialAccounts::datafastApiKey())).has_value());
+    TestTasks::run(m_keychain.save(QString(), CredentialAccounts::googleRefreshToken()));
+    EXPECT_EQ(TestTasks::run(m_keychain.load(CredentialAccounts::googleRefreshToken())), QString());
 }
 
 TEST_F(SecretServiceTest, RemovingAMissingItemSucceedsQuietly) {
@@ -113,12 +114,12 @@ TEST_F(SecretServiceTest, DeleteAllRemovesExactlyTheProvidersItems) {
     };
     for (const auto& c : cases) {
         for (const QString& account : CredentialAccounts::allAccounts())
-            m_keychain.save(QStringLiteral("value of ") + account, account);
-        m_keychain.deleteAll(c.provider);
+            TestTasks::run(m_keychain.save(QStringLiteral("value of ") + account, account));
+        TestTasks::run(m_keychain.deleteAll(c.provider));
         const auto removed = CredentialAccounts::accountsOf(c.provider);
         int remaining = 0;
         for (const QString& account : CredentialAccounts::allAccounts()) {
-            const auto loaded = m_keychain.load(account);
+            const auto loaded = TestTasks::run(m_keychain.load(account));
             EXPECT_EQ(loaded.has_value(), !removed.contains(account)) << account.toStdString();
             remaining += loaded.has_value() ? 1 : 0;
         }
@@ -130,7 +131,7 @@ TEST_F(SecretServiceTest, BytesThatAreNotUtf8ReadAsAbsent) {
     const QByteArray bad("sk_\xff\xfe", 5);
     ASSERT_TRUE(storeRaw(m_service, QStringLiteral("raw"), bad));
     EXPECT_EQ(m_store.load(QStringLiteral("raw")), bad);
-    EXPECT_FALSE(m_keychain.load(QStringLiteral("raw")).has_value());
+    EXPECT_FALSE(TestTasks::run(m_keychain.load(QStringLiteral("raw"))).has_value());
 }
 
 TEST_F(SecretServiceTest, SecretToolSeesTheSameItems) {
@@ -138,7 +139,7 @@ TEST_F(SecretServiceTest, SecretToolSeesTheSameItems) {
     SecretServiceCredentialStore store;
     KeychainStore keychain(store);
     const QString account = QStringLiteral("interop-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    keychain.save(QStringLiteral("sk_from_zingboard"), account);
+    TestTasks::run(keychain.save(QStringLiteral("sk_from_zingboard"), account));
 
     QProcess lookup;
     lookup.start(QStringLiteral("secret-tool"),
@@ -155,11 +156,11 @@ TEST_F(SecretServiceTest, SecretToolSeesTheSameItems) {
     put.write("typed by hand");
     put.closeWriteChannel();
     ASSERT_TRUE(put.waitForFinished(30000));
-    EXPECT_EQ(keychain.load(account + QStringLiteral("-2")), QStringLiteral("typed by hand"));
+    EXPECT_EQ(TestTasks::run(keychain.load(account + QStringLiteral("-2"))), QStringLiteral("typed by hand"));
 
-    keychain.remove(account);
-    keychain.remove(account + QStringLiteral("-2"));
-    EXPECT_FALSE(keychain.load(account).has_value());
+    TestTasks::run(keychain.remove(account));
+    TestTasks::run(keychain.remove(account + QStringLiteral("-2")));
+    EXPECT_FALSE(TestTasks::run(keychain.load(account)).has_value());
 }
 
 // Runs only as the child process of the test below, with the session bus taken away.
@@ -172,9 +173,9 @@ TEST(SecretServiceWithoutBus, ChildProcessBody) {
     KeychainStore keychain(store);
     QElapsedTimer timer;
     timer.start();
-    EXPECT_FALSE(keychain.load(account).has_value());
-    keychain.save(QStringLiteral("x"), account);
-    EXPECT_FALSE(keychain.load(account).has_value());
+    EXPECT_FALSE(TestTasks::run(keychain.load(account)).has_value());
+    TestTasks::run(keychain.save(QStringLiteral("x"), account));
+    EXPECT_FALSE(TestTasks::run(keychain.load(account)).has_value());
     EXPECT_LT(timer.elapsed(), 3000);
 }
 
@@ -184,8 +185,8 @@ TEST(SecretServiceWithoutBus, LoadsReadAsAbsentQuickly) {
     SecretServiceCredentialStore realStore;
     KeychainStore keychain(realStore);
     if (onPrivateKeyring()) {
-        keychain.save(QStringLiteral("present"), account);
-        ASSERT_EQ(keychain.load(account), QStringLiteral("present"));
+        TestTasks::run(keychain.save(QStringLiteral("present"), account));
+        ASSERT_EQ(TestTasks::run(keychain.load(account)), QStringLiteral("present"));
     }
 
     QTemporaryDir runtime;
@@ -206,7 +207,7 @@ TEST(SecretServiceWithoutBus, LoadsReadAsAbsentQuickly) {
     EXPECT_FALSE(output.contains("SKIPPED")) << output.constData();
 
     if (onPrivateKeyring()) {
-        keychain.remove(account);
-        EXPECT_FALSE(keychain.load(account).has_value());
+        TestTasks::run(keychain.remove(account));
+        EXPECT_FALSE(TestTasks::run(keychain.load(account)).has_value());
     }
 }

@@ -195,11 +195,11 @@ public:
 class GoogleAnalyticsProviderTest : public ::testing::Test {
 protected:
     void connected(const char* propertyId = "123456") {
-        keychain.save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken());
-        keychain.save(QStringLiteral("at-ok"), CredentialAccounts::googleAccessToken());
-        keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(3600)),
-                      CredentialAccounts::googleAccessTokenExpiresAt());
-        keychain.save(QString::fromUtf8(propertyId), CredentialAccounts::ga4PropertyId());
+        TestTasks::run(keychain.save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken()));
+        TestTasks::run(keychain.save(QStringLiteral("at-ok"), CredentialAccounts::googleAccessToken()));
+        TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(3600)),
+                                     CredentialAccounts::googleAccessTokenExpiresAt()));
+        TestTasks::run(keychain.save(QString::fromUtf8(propertyId), CredentialAccounts::ga4PropertyId()));
     }
 
     FakeClock clock;
@@ -321,11 +321,11 @@ TEST(GoogleAnalyticsProviderOverHttp, ReportsFromALocalServer) {
                              browser);
     GoogleIntegrationService google(http, keychain, clock, endpoints, oauth);
     GoogleAnalyticsProvider provider(http, keychain, clock, endpoints, google);
-    keychain.save(QStringLiteral("rt"), CredentialAccounts::googleRefreshToken());
-    keychain.save(QStringLiteral("at"), CredentialAccounts::googleAccessToken());
-    keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(600)),
-                  CredentialAccounts::googleAccessTokenExpiresAt());
-    keychain.save(QStringLiteral("42"), CredentialAccounts::ga4PropertyId());
+    TestTasks::run(keychain.save(QStringLiteral("rt"), CredentialAccounts::googleRefreshToken()));
+    TestTasks::run(keychain.save(QStringLiteral("at"), CredentialAccounts::googleAccessToken()));
+    TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(600)),
+                                 CredentialAccounts::googleAccessTokenExpiresAt()));
+    TestTasks::run(keychain.save(QStringLiteral("42"), CredentialAccounts::ga4PropertyId()));
 
     const MetricSnapshot snapshot = TestTasks::run(provider.fetchMetrics());
     EXPECT_EQ(server.requests().size(), 4);

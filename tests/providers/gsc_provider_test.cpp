@@ -125,11 +125,11 @@ public:
 class GscProviderTest : public ::testing::Test {
 protected:
     void connected(const char* site, qint64 tokenSecondsLeft = 3600) {
-        keychain.save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken());
-        keychain.save(QStringLiteral("at-ok"), CredentialAccounts::googleAccessToken());
-        keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(tokenSecondsLeft)),
-                      CredentialAccounts::googleAccessTokenExpiresAt());
-        keychain.save(QString::fromUtf8(site), CredentialAccounts::gscSiteUrl());
+        TestTasks::run(keychain.save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken()));
+        TestTasks::run(keychain.save(QStringLiteral("at-ok"), CredentialAccounts::googleAccessToken()));
+        TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(tokenSecondsLeft)),
+                                     CredentialAccounts::googleAccessTokenExpiresAt()));
+        TestTasks::run(keychain.save(QString::fromUtf8(site), CredentialAccounts::gscSiteUrl()));
     }
 
     FakeClock clock;
@@ -205,11 +205,11 @@ TEST(GscProviderOverHttp, QueryReachesALocalServer) {
                              browser);
     GoogleIntegrationService google(http, keychain, clock, endpoints, oauth);
     GoogleSearchConsoleProvider provider(http, keychain, clock, endpoints, google);
-    keychain.save(QStringLiteral("rt"), CredentialAccounts::googleRefreshToken());
-    keychain.save(QStringLiteral("at"), CredentialAccounts::googleAccessToken());
-    keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(600)),
-                  CredentialAccounts::googleAccessTokenExpiresAt());
-    keychain.save(QStringLiteral("https://example.com/"), CredentialAccounts::gscSiteUrl());
+    TestTasks::run(keychain.save(QStringLiteral("rt"), CredentialAccounts::googleRefreshToken()));
+    TestTasks::run(keychain.save(QStringLiteral("at"), CredentialAccounts::googleAccessToken()));
+    TestTasks::run(keychain.save(GoogleOAuthTokens::expiryText(clock.now().addSecs(600)),
+                                 CredentialAccounts::googleAccessTokenExpiresAt()));
+    TestTasks::run(keychain.save(QStringLiteral("https://example.com/"), CredentialAccounts::gscSiteUrl()));
 
     const MetricSnapshot snapshot = TestTasks::run(provider.fetchMetrics());
     EXPECT_EQ(snapshot.value(MetricKind::clicks), 42);

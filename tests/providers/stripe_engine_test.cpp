@@ -36,7 +36,8 @@ protected:
         ServiceEndpoints endpoints;
         endpoints.stripeApiBase = server.baseUrl();
         provider = std::make_unique<StripeProvider>(http, keychain, clock, endpoints);
-        keychain.save(QStringLiteral("sk_test_fixture"), CredentialAccounts::stripeSecretKey());
+        TestTasks::run(
+            keychain.save(QStringLiteral("sk_test_fixture"), CredentialAccounts::stripeSecretKey()));
         QList<IntegrationConnection> integrations = PersistenceManager::defaultIntegrations();
         for (IntegrationConnection& c : integrations) {
             if (c.provider == IntegrationProvider::stripe) {

@@ -4,6 +4,7 @@
 #include "providers/stripe/stripe_metric_values.h"
 #include "providers/stripe/subscription_stats.h"
 #include "stripe_test_support.h"
+#include "support/event_loop_wait.h"
 #include "support/run_task.h"
 
 #include <QJsonDocument>
@@ -249,6 +250,8 @@ TEST(StripeMetricsConcurrency, RunsTheListingsInTwoConcurrentPairs) {
     GatedHttpClient http;
     ProviderHarness h(&http);
     auto task = h.provider.fetchMetrics();
+    // The key is read on the keyring's worker first.
+    spinUntil([&http] { return http.sentCount() > 0; }, std::chrono::seconds(20));
 
     ASSERT_EQ(http.sentCount(), 2); // today and week, both in flight
     http.answer(1, service);
@@ -297,6 +300,7 @@ TEST(StripeMetricsConcurrency, AFailureWaitsForItsSiblingAndStopsItsPaging) {
         GatedHttpClient http;
         ProviderHarness h(&http);
         auto task = h.provider.fetchMetrics();
+        spinUntil([&http] { return http.sentCount() > 0; }, std::chrono::seconds(20));
         for (int i = 0; i < c.requestsBeforeFailure; ++i)
             http.answer(i, service);
         const int sentBefore = http.sentCount();

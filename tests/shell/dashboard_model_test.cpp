@@ -3,6 +3,7 @@
 #include "providers/provider_error.h"
 #include "shell_fixture.h"
 #include "support/qt_printers.h"
+#include "support/run_task.h"
 
 namespace {
 
@@ -113,9 +114,9 @@ TEST_F(DashboardModelTest, ProviderCardsSortedByDisplayName) {
         c.label = QStringLiteral("connected");
     }
     persistence.encodeIntegrations(list);
-    keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey());
-    keychain.save(QStringLiteral("key"), CredentialAccounts::datafastApiKey());
-    keychain.save(QStringLiteral("site"), CredentialAccounts::datafastWebsiteId());
+    TestTasks::run(keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey()));
+    TestTasks::run(keychain.save(QStringLiteral("key"), CredentialAccounts::datafastApiKey()));
+    TestTasks::run(keychain.save(QStringLiteral("site"), CredentialAccounts::datafastWebsiteId()));
     for (FakeMetricProvider* p : {&demo, &stripe, &datafast})
         p->setStandingMetrics({});
     poll();

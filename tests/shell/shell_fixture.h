@@ -14,6 +14,7 @@
 #include "support/memory_preferences_store.h"
 #include "support/scripted_random_source.h"
 
+#include "support/run_task.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -60,7 +61,7 @@ protected:
             }
         }
         persistence.encodeIntegrations(list);
-        keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey());
+        TestTasks::run(keychain.save(QStringLiteral("sk_test"), CredentialAccounts::stripeSecretKey()));
     }
     // One poll that must not suspend.
     void poll() {

@@ -68,10 +68,11 @@ QCoro::Task<Ga4Report::Result> GoogleAnalyticsProvider::runReport(QString access
 }
 
 QCoro::Task<MetricSnapshot> GoogleAnalyticsProvider::fetchMetrics() {
-    const std::optional<QString> refreshToken = m_keychain.load(CredentialAccounts::googleRefreshToken());
+    const std::optional<QString> refreshToken =
+        co_await m_keychain.load(CredentialAccounts::googleRefreshToken());
     if (!refreshToken || refreshToken->isEmpty())
         throw ProviderError::notConfigured();
-    const std::optional<QString> propertyId = m_keychain.load(CredentialAccounts::ga4PropertyId());
+    const std::optional<QString> propertyId = co_await m_keychain.load(CredentialAccounts::ga4PropertyId());
     if (!propertyId || propertyId->isEmpty())
         throw ProviderError::notConfigured();
 

@@ -39,9 +39,9 @@ QCoro::Task<MetricSnapshot> DatafastProvider::fetchMetrics() {
     // Read at every call: a key replaced or removed in the meantime takes effect at once.
     // Trimmed as the key check trims them, so what was checked is what is polled.
     const QString apiKey =
-        m_keychain.load(CredentialAccounts::datafastApiKey()).value_or(QString()).trimmed();
+        (co_await m_keychain.load(CredentialAccounts::datafastApiKey())).value_or(QString()).trimmed();
     const QString websiteId =
-        m_keychain.load(CredentialAccounts::datafastWebsiteId()).value_or(QString()).trimmed();
+        (co_await m_keychain.load(CredentialAccounts::datafastWebsiteId())).value_or(QString()).trimmed();
     if (apiKey.isEmpty() || websiteId.isEmpty())
         throw ProviderError::notConfigured();
 

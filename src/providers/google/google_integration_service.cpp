@@ -30,34 +30,38 @@ QString GoogleIntegrationService::adminApiDisabledText() {
     return QStringLiteral("Enable Google Analytics Admin API in your Google Cloud project.");
 }
 
-void GoogleIntegrationService::persist(const GoogleOAuthTokens& tokens) {
-    m_keychain.save(tokens.accessToken, CredentialAccounts::googleAccessToken());
+QCoro::Task<void> GoogleIntegrationService::persist(GoogleOAuthTokens tokens) {
+    KeychainStore& keychain = m_keychain;
+    co_await keychain.save(tokens.accessToken, CredentialAccounts::googleAccessToken());
     if (tokens.refreshToken)
-        m_keychain.save(*tokens.refreshToken, CredentialAccounts::googleRefreshToken());
-    m_keychain.save(GoogleOAuthTokens::expiryText(tokens.expiresAt),
-                    CredentialAccounts::googleAccessTokenExpiresAt());
+        co_await keychain.save(*tokens.refreshToken, CredentialAccounts::googleRefreshToken());
+    co_await keychain.save(GoogleOAuthTokens::expiryText(tokens.expiresAt),
+                           CredentialAccounts::googleAccessTokenExpiresAt());
 }
 
-bool GoogleIntegrationService::isSignedIn() {
-    const std::optional<QString> refreshToken = m_keychain.load(CredentialAccounts::googleRefreshToken());
-    return refreshToken && !refreshToken->isEmpty();
+QCoro::Task<bool> GoogleIntegrationService::isSignedIn() {
+    const std::optional<QString> refreshToken =
+        co_await m_keychain.load(CredentialAccounts::googleRefreshToken());
+    co_return refreshToken && !refreshToken->isEmpty();
 }
 
 QCoro::Task<QString> GoogleIntegrationService::ensureFreshAccessToken() {
-    const std::optional<QString> refreshToken = m_keychain.load(CredentialAccounts::googleRefreshToken());
+    GoogleIntegrationService* self = this;
+    const std::optional<QString> refreshToken =
+        co_await m_keychain.load(CredentialAccounts::googleRefreshToken());
     if (!refreshToken || refreshToken->isEmpty())
         throw ProviderError::notConfigured();
-    const std::optional<QString> accessToken = m_keychain.load(CredentialAccounts::googleAccessToken());
+    const std::optional<QString> accessToken =
+        co_await self->m_keychain.load(CredentialAccounts::googleAccessToken());
     const std::optional<QString> expiryText =
-        m_keychain.load(CredentialAccounts::googleAccessTokenExpiresAt());
+        co_await self->m_keychain.load(CredentialAccounts::googleAccessTokenExpiresAt());
     if (accessToken && expiryText) {
         const std::optional<QDateTime> expiry = GoogleOAuthTokens::parseExpiryText(*expiryText);
         if (expiry && m_clock.now().msecsTo(*expiry) > renewalMarginSeconds * 1000)
             co_return *accessToken;
     }
-    GoogleIntegrationService* self = this;
-    const GoogleOAuthTokens tokens = co_await m_oauth.refresh(*refreshToken);
-    self->persist(tokens);
+    const GoogleOAuthTokens tokens = co_await self->m_oauth.refresh(*refreshToken);
+    co_await self->persist(tokens);
     co_return tokens.accessToken;
 }
 

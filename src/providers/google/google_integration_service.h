@@ -27,9 +27,9 @@ public:
                              const ServiceEndpoints& endpoints, GoogleOAuthManager& oauth);
 
     // Writes the access token, the refresh token (when the record has one) and the expiry; deletes nothing.
-    void persist(const GoogleOAuthTokens& tokens);
+    QCoro::Task<void> persist(GoogleOAuthTokens tokens);
     // A non-empty refresh token is stored.
-    bool isSignedIn();
+    QCoro::Task<bool> isSignedIn();
 
     // The stored access token while it has more than the margin left, otherwise a refreshed one (stored too).
     // Not signed in: ProviderError::notConfigured. A failed refresh leaves the stored tokens as they were.

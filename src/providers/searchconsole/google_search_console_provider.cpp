@@ -56,8 +56,9 @@ QByteArray GoogleSearchConsoleProvider::queryBody(const Clock& clock) {
 }
 
 QCoro::Task<MetricSnapshot> GoogleSearchConsoleProvider::fetchMetrics() {
-    const std::optional<QString> refreshToken = m_keychain.load(CredentialAccounts::googleRefreshToken());
-    const std::optional<QString> siteUrl = m_keychain.load(CredentialAccounts::gscSiteUrl());
+    const std::optional<QString> refreshToken =
+        co_await m_keychain.load(CredentialAccounts::googleRefreshToken());
+    const std::optional<QString> siteUrl = co_await m_keychain.load(CredentialAccounts::gscSiteUrl());
     if (!refreshToken || refreshToken->isEmpty() || !siteUrl || siteUrl->isEmpty())
         throw ProviderError::notConfigured();
 

@@ -54,13 +54,14 @@ StripeProvider::StripeProvider(HttpClient& http, KeychainStore& keychain, Clock&
                                const ServiceEndpoints& endpoints)
     : m_http(http), m_keychain(keychain), m_clock(clock), m_endpoints(endpoints) {}
 
-QString StripeProvider::requireSecretKey() {
+QCoro::Task<QString> StripeProvider::requireSecretKey() {
     // Trimmed as the key check trims it: a key stored by hand with a line break would otherwise pass the
     // check and then break every request's header.
-    const QString key = m_keychain.load(CredentialAccounts::stripeSecretKey()).value_or(QString()).trimmed();
+    const QString key =
+        (co_await m_keychain.load(CredentialAccounts::stripeSecretKey())).value_or(QString()).trimmed();
     if (key.isEmpty())
         throw ProviderError::notConfigured();
-    return key;
+    co_return key;
 }
 
 QCoro::Task<QList<StripeChargePayload>> StripeProvider::listCharges(QDateTime since, QString secretKey,
@@ -131,7 +132,7 @@ QCoro::Task<QList<StripeEventEnvelope>> StripeProvider::listEvents(QDateTime sin
 }
 
 QCoro::Task<MetricSnapshot> StripeProvider::fetchMetrics() {
-    const QString key = requireSecretKey();
+    const QString key = co_await requireSecretKey();
     const QDateTime now = m_clock.now();
     const QDateTime todayStart = m_clock.startOfDay(now);
     const QDateTime weekStart = validOr(m_clock.addCalendarDays(todayStart, -7), todayStart);
@@ -170,7 +171,7 @@ QCoro::Task<MetricSnapshot> StripeProvider::fetchMetrics() {
 }
 
 QCoro::Task<QList<ProviderEvent>> StripeProvider::fetchEvents(QDateTime since) {
-    const QString key = requireSecretKey();
+    const QString key = co_await requireSecretKey();
     const QDateTime listingStart = m_clock.now();
     if (m_previousListingStart) {
         const QDateTime overlapStart = m_previousListingStart->addSecs(-listingOverlapSeconds);

@@ -54,7 +54,7 @@ public:
     QCoro::Task<QList<StripeEventEnvelope>> listEvents(QDateTime since, QString secretKey);
 
 private:
-    QString requireSecretKey();
+    QCoro::Task<QString> requireSecretKey();
 
     HttpClient& m_http;
     KeychainStore& m_keychain;

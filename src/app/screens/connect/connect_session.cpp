@@ -7,10 +7,13 @@
 #include "model/zing_error.h"
 
 #include <QPointer>
+#include <algorithm>
 #include <exception>
 
 ConnectSession::ConnectSession(AppState& state, GoogleConnectFlow* google, QObject* parent)
-    : QObject(parent), m_state(state), m_connector(state, state.keychain()), m_flow(google) {}
+    : QObject(parent), m_state(state), m_connector(state, state.keychain()), m_flow(google) {
+    QObject::connect(&state, &AppState::googleSignInChanged, this, &ConnectSession::googleChanged);
+}
 
 ConnectSession::~ConnectSession() = default;
 
@@ -64,6 +67,7 @@ QCoro::Task<void> ConnectSession::finishKeyConnect(IntegrationProvider provider,
 void ConnectSession::disconnect(IntegrationProvider provider) {
     if (keyConnect(provider).busy)
         return;
+    // Detached: the records change at once, the keyring items go on its worker.
     m_state.disconnectProvider(provider);
     setKeyConnect(provider, KeyConnect{});
 }
@@ -78,7 +82,8 @@ bool ConnectSession::googleConfigured() const {
 }
 
 bool ConnectSession::googleSignedIn() const {
-    return m_flow && m_flow->isSignedIn();
+    // What the engine last read from the keyring; this thread never waits on it.
+    return m_flow && m_state.hasGoogleSignIn();
 }
 
 bool ConnectSession::authorizeGoogle() {
@@ -149,17 +154,29 @@ QCoro::Task<void> ConnectSession::runLoad() {
 }
 
 bool ConnectSession::chooseGa4Property(const QString& id) {
-    if (!m_flow || !m_flow->chooseGa4Property(m_google.properties, id))
+    const bool listed = std::any_of(m_google.properties.cbegin(), m_google.properties.cend(),
+                                    [&id](const Ga4PropertyOption& option) { return option.id == id; });
+    if (!m_flow || !listed)
         return false;
-    Q_EMIT googleChanged();
+    finishChoice(m_flow->chooseGa4Property(m_google.properties, id));
     return true;
 }
 
 bool ConnectSession::chooseGscSite(const QString& siteUrl) {
-    if (!m_flow || !m_flow->chooseGscSite(m_google.sites, siteUrl))
+    const bool listed =
+        std::any_of(m_google.sites.cbegin(), m_google.sites.cend(),
+                    [&siteUrl](const GscSiteOption& option) { return option.siteUrl == siteUrl; });
+    if (!m_flow || !listed)
         return false;
-    Q_EMIT googleChanged();
+    finishChoice(m_flow->chooseGscSite(m_google.sites, siteUrl));
     return true;
+}
+
+QCoro::Task<void> ConnectSession::finishChoice(QCoro::Task<bool> work) {
+    QPointer<ConnectSession> self(this);
+    co_await std::move(work);
+    if (self)
+        Q_EMIT googleChanged();
 }
 
 void ConnectSession::disconnectGoogle() {

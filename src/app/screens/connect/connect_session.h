@@ -59,7 +59,8 @@ public:
     bool authorizeGoogle();
     // Both lists at once. False while a listing or a sign-in runs, or when not signed in.
     bool loadGoogleResources();
-    // Applies a listed choice (stored id without "properties/", the integration marked connected, saved).
+    // Applies a listed choice (stored id without "properties/", the integration marked connected, saved);
+    // googleChanged() follows once it is stored. False, starting nothing, for a choice not listed.
     bool chooseGa4Property(const QString& id);
     bool chooseGscSite(const QString& siteUrl);
     void disconnectGoogle();
@@ -77,6 +78,8 @@ private:
     QCoro::Task<void> runAuthorize();
     QCoro::Task<void> runLoad();
     QCoro::Task<void> runDisconnectGoogle();
+    // Announces a stored choice once the keyring has it.
+    QCoro::Task<void> finishChoice(QCoro::Task<bool> work);
 
     AppState& m_state;
     CredentialConnector m_connector;
