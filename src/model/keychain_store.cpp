@@ -12,8 +12,10 @@
 
 namespace {
 
-// Past this many calls at once the rest queue; a hung store ties up at most these threads.
-constexpr int kWorkerThreads = 4;
+// One thread: calls run in the order they were made, so a read made after a save sees it, and answers come
+// back in order. A hung store holds the queue for at most its own time-out per call.
+constexpr int kWorkerThreads = 1;
+constexpr int kQuitGraceMs = 1000;
 
 // Runs `work` on the pool and resumes the awaiting coroutine on its own thread once it is done. The work
 // shares nothing with the awaiting frame but the promise, so a caller that goes away meanwhile is safe.
@@ -50,7 +52,13 @@ KeychainStore::KeychainStore(CredentialStore& store) : m_store(store) {
 }
 
 KeychainStore::~KeychainStore() {
-    m_pool.waitForDone();
+    // A working keyring finishes its queue (a save made just before quitting is kept); a hung one gets a
+    // short grace, then the calls not started are dropped and only the running one is waited for, within the
+    // store's own time-out.
+    if (!m_pool.waitForDone(kQuitGraceMs)) {
+        m_pool.clear();
+        m_pool.waitForDone();
+    }
 }
 
 // Each future is made in a statement of its own: g++ 12 destroys a temporary that has a destructor twice when

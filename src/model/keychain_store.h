@@ -15,7 +15,7 @@
 class KeychainStore {
 public:
     explicit KeychainStore(CredentialStore& store);
-    // Waits for the calls still on the worker; each is bounded by the store's own time-out.
+    // Finishes the queued calls; past a short grace drops those not started (a hung store).
     ~KeychainStore();
     KeychainStore(const KeychainStore&) = delete;
     KeychainStore& operator=(const KeychainStore&) = delete;
