@@ -236,16 +236,24 @@ TEST(GooglePanelStateRules, FailuresReadAsTheUserShouldSeeThem) {
         bool listing;
         bool shown;
         bool expired;
+        // What the panel shows, when not the description itself.
+        const char* shownAs = nullptr;
     } cases[] = {
         {"Google sign-in was cancelled.", true, false, false, false},
         {"Google denied access: access_denied", false, false, true, false},
-        {R"({"error":"invalid_grant"})", false, true, true, true},
+        {R"({"error":"invalid_grant"})", false, true, true, true, "Google answered: invalid_grant"},
+        {R"({"error":"invalid_grant","error_description":"Token has been expired or revoked."})", false, true,
+         true, true, "Google answered: Token has been expired or revoked. (invalid_grant)"},
+        {R"({"error":{"code":403,"message":"Admin API has not been used.","status":"PERMISSION_DENIED"}})",
+         false, true, true, false, "Google answered: Admin API has not been used."},
         {"INVALID_GRANT", false, true, true, true},
         {"Invalid_Grant: token revoked", false, true, true, true},
         {"Token refresh failed (400)", false, true, true, true},
         // Only the exact phrase counts; other errors are shown without the warning.
         {"token refresh failed", false, true, true, false},
         {"Enable Google Analytics Admin API in your Google Cloud project.", false, true, true, false},
+        // JSON that is not an error object stays as it came.
+        {R"(["invalid_grant"])", false, true, true, true},
     };
     for (const auto& c : cases) {
         const QString description = QString::fromUtf8(c.description);
@@ -254,10 +262,14 @@ TEST(GooglePanelStateRules, FailuresReadAsTheUserShouldSeeThem) {
                       : GooglePanelState::signInFailure(description, c.cancelled);
         EXPECT_EQ(failure.message.has_value(), c.shown) << c.description;
         if (c.shown) {
-            EXPECT_EQ(failure.message, description) << c.description;
+            EXPECT_EQ(failure.message, c.shownAs ? QString::fromUtf8(c.shownAs) : description)
+                << c.description;
         }
         EXPECT_EQ(failure.sessionExpired, c.expired) << c.description;
     }
+    // An error page is cut to a few lines.
+    const QString page = QStringLiteral("<html>") + QString(5000, QLatin1Char('x'));
+    EXPECT_LT(GooglePanelState::listingFailure(page).message->size(), 300);
 }
 
 } // namespace

@@ -26,6 +26,8 @@ struct GooglePanelState {
         std::optional<QString> message;
         bool sessionExpired = false;
     };
+    // Google's JSON error bodies as one sentence; other texts as they are. Long answers are cut short.
+    static QString readableError(const QString& description);
     static Failure signInFailure(const QString& description, bool cancelled);
     static Failure listingFailure(const QString& description);
 };
