@@ -108,6 +108,7 @@ ZINGBOARD_GALLERY_AREA(connect) {
                  [](GalleryFixture& f) {
                      IntegrationsView* view = connectTab(f);
                      sessionOf(view).connectStripe(QStringLiteral("rk_live_gallery"));
+                     f.settle();
                      f.validator.error = std::make_exception_ptr(ProviderError::apiError(
                          QStringLiteral("Stripe rejected that key. Check permissions and try again.")));
                      StripeConnectPanel* stripe = view->stripePanel();
@@ -124,6 +125,8 @@ ZINGBOARD_GALLERY_AREA(connect) {
                  [](GalleryFixture& f) {
                      signIn(f, false);
                      auto* page = new GoogleTabPage(f, googleAnswer);
+                     // The choice is offered once the sign-in is read and the lists are in.
+                     f.settle();
                      page->session().chooseGa4Property(QStringLiteral("properties/123456"));
                      return page;
                  },

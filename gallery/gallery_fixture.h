@@ -41,6 +41,10 @@ struct GalleryFixture : FakeEngineParts {
         return *m_connects;
     }
 
+    // Runs the keyring work and what follows it (connects, sign-in reads, listings) to its end; the gallery
+    // calls it before rendering a page, a page calls it before acting on what that work shows.
+    void settle();
+
     FakeClock clock;
     MemoryPreferencesStore preferences;
     PersistenceManager persistence{preferences, clock};

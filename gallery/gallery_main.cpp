@@ -45,6 +45,7 @@ bool renderPage(const GalleryPage& page, const QDir& output, QTextStream& err) {
     window->resize(page.size);
     window->show();
     window->activateWindow();
+    fixture.settle();
     if (fixture.focus)
         fixture.focus->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();

@@ -7,9 +7,10 @@ namespace {
 // Stripe connected with today's revenue published, the demo source off.
 void connectStripe(GalleryFixture& f) {
     f.stripe.setStandingMetrics({{MetricKind::revenueToday, 64}});
-    // The fakes answer at once, so both finish before the page is drawn.
     [[maybe_unused]] auto connecting =
         f.state().connectProvider(IntegrationProvider::stripe, QStringLiteral("Acme"));
+    // The connect reads the keyring first; the poll must see Stripe connected.
+    f.settle();
     [[maybe_unused]] auto polling = f.state().pollOnce();
 }
 

@@ -219,6 +219,16 @@ TEST_F(ConnectGoogleTest, ACancelledSignInLeavesNoMessage) {
     EXPECT_EQ(panel().connectButton()->text(), QStringLiteral("Connect with Google"));
 }
 
+TEST_F(ConnectGoogleTest, APanelOpenedBeforeTheSignInIsReadListsOnceItIs) {
+    // As at launch: the token is stored, but the engine has not read the keyring yet.
+    TestTasks::run(keychain->save(QStringLiteral("1//rt"), CredentialAccounts::googleRefreshToken()));
+    EXPECT_TRUE(panel().signedOutSection()->isVisible());
+    TestTasks::run(state->refreshGoogleSignIn());
+    EXPECT_TRUE(panel().signedInSection()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return panel().propertyPicker()->menu()->count() == 2; }, 20000));
+    EXPECT_FALSE(panel().errorLabel()->isVisible()) << panel().errorLabel()->text().toStdString();
+}
+
 TEST_F(ConnectGoogleTest, ARefusedRefreshShowsTheSessionExpiredWarning) {
     signedInWithExpiredToken();
     tokenAnswer = LocalHttpServer::Response::json(

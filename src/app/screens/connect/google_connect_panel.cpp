@@ -48,9 +48,6 @@ GoogleConnectPanel::GoogleConnectPanel(ConnectSession& session, ShellActions& sh
     connect(&m_session.state(), &AppState::settingsChanged, this, &GoogleConnectPanel::refresh);
     connect(&m_session.state(), &AppState::integrationsChanged, this, &GoogleConnectPanel::refresh);
     refresh();
-    // The lists may have changed since the panel was last open.
-    if (panelState().section() == GooglePanelState::Section::signedIn)
-        m_session.loadGoogleResources();
 }
 
 QString GoogleConnectPanel::noClientText() {
@@ -129,6 +126,11 @@ GooglePanelState GoogleConnectPanel::panelState() const {
 
 void GoogleConnectPanel::refresh() {
     const GooglePanelState state = panelState();
+    // List again whenever the panel comes to the signed-in section: the lists may have changed since it was
+    // last open, and the sign-in read at launch can answer after the panel opened.
+    const bool cameSignedIn =
+        state.section() == GooglePanelState::Section::signedIn && m_shownSection != state.section();
+    m_shownSection = state.section();
     const ConnectSession::GoogleConnect& google = m_session.google();
     const GoogleIntegrationMetadata& chosen = m_session.state().settings().googleIntegration;
     setConnected(chosen.gaPropertyId.has_value() || chosen.gscSiteUrl.has_value());
@@ -155,4 +157,6 @@ void GoogleConnectPanel::refresh() {
     const bool showsError = state.section() != GooglePanelState::Section::noClient && google.errorMessage;
     m_error->setText(showsError ? *google.errorMessage : QString());
     m_error->setVisible(showsError);
+    if (cameSignedIn)
+        m_session.loadGoogleResources();
 }

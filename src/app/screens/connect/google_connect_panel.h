@@ -3,6 +3,8 @@
 #include "app/screens/connect/google_panel_state.h"
 #include "app/screens/connect/provider_connect_shell.h"
 
+#include <optional>
+
 class ConnectSession;
 class GoogleResourcePicker;
 class IntegrationHelpLink;
@@ -42,6 +44,7 @@ private:
     void refresh();
 
     ConnectSession& m_session;
+    std::optional<GooglePanelState::Section> m_shownSection;
     QWidget* m_noClient = nullptr;
     QWidget* m_signedOut = nullptr;
     QWidget* m_signedIn = nullptr;
