@@ -584,13 +584,12 @@ QCoro::Task<void> AppState::disconnectGoogle() {
 QCoro::Task<void> AppState::syncGoogleIntegrationState() {
     QPointer<AppState> self(this);
     KeychainStore& keychain = m_deps.keychain;
+    // Without a chosen service nothing here depends on the sign-in, and the keyring is left alone (a locked
+    // one would ask for its password at login); the Google panel reads it when it opens.
     if (hasChosenGoogleService()) {
         co_await refreshGoogleSignIn();
         if (!self)
             co_return;
-    } else {
-        // Nothing here depends on it, but screens show whether an account is signed in.
-        refreshGoogleSignIn();
     }
     const bool signedIn = m_googleSignedIn;
     const GoogleIntegrationMetadata google = m_settings.googleIntegration;

@@ -78,9 +78,9 @@ public:
     IntegrationConnection integration(IntegrationProvider provider) const;
     // From the integration records and the last known Google sign-in; never reads the keyring.
     bool isProviderActive(IntegrationProvider provider) const;
-    // Whether a Google refresh token was stored when the keyring was last read (at launch, after sign-in and
-    // sign-out, and at each poll that polls a Google service). A yes/no only: the token itself is read at
-    // each use.
+    // Whether a Google refresh token was stored when the keyring was last read (at launch and at each poll
+    // when a Google service is chosen, after sign-in and sign-out, and when the Google panel opens). A yes/no
+    // only: the token itself is read at each use.
     bool hasGoogleSignIn() const { return m_googleSignedIn; }
     // Reads the keyring again; emits googleSignInChanged() when the answer differs.
     QCoro::Task<void> refreshGoogleSignIn();

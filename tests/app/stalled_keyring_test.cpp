@@ -90,6 +90,16 @@ TEST_F(StalledKeyring, APollKeepsTheEventLoopTurningAndFailsTheSourcesItCannotRe
     EXPECT_TRUE(http.requests().isEmpty());
 }
 
+TEST_F(StalledKeyring, ALaunchWithNoGoogleServiceChosenLeavesTheKeyringAlone) {
+    persistence.encodeSettings(AppSettings::defaults());
+    AppState state(AppStateDependencies{persistence, keychain, demo, stripeProvider, ga, datafast, gsc, clock,
+                                        random, sound, validator, revoker});
+    // The keyring runs calls in order: a read of our own, queued behind anything the launch asked for, is
+    // the only call.
+    TestTasks::run(keychain.load(QStringLiteral("after-launch")));
+    EXPECT_EQ(store.calls(), 1);
+}
+
 TEST_F(StalledKeyring, AConnectKeepsTheEventLoopTurningAndFailsAsNotStored) {
     AppState state(AppStateDependencies{persistence, keychain, demo, stripeProvider, ga, datafast, gsc, clock,
                                         random, sound, validator, revoker});

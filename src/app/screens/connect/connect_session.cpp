@@ -86,6 +86,11 @@ bool ConnectSession::googleSignedIn() const {
     return m_flow && m_state.hasGoogleSignIn();
 }
 
+void ConnectSession::checkGoogleSignIn() {
+    if (m_flow)
+        m_state.refreshGoogleSignIn();
+}
+
 bool ConnectSession::authorizeGoogle() {
     if (!googleConfigured() || m_google.authorizing)
         return false;

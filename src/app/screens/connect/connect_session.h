@@ -56,6 +56,8 @@ public:
     bool googleConfigured() const;
     bool googleSignedIn() const;
     // The browser sign-in, then the lists. A cancelled sign-in leaves no message. False while one runs.
+    // Reads whether an account is signed in again; googleChanged() follows when that changed.
+    void checkGoogleSignIn();
     bool authorizeGoogle();
     // Both lists at once. False while a listing or a sign-in runs, or when not signed in.
     bool loadGoogleResources();

@@ -48,6 +48,8 @@ GoogleConnectPanel::GoogleConnectPanel(ConnectSession& session, ShellActions& sh
     connect(&m_session.state(), &AppState::settingsChanged, this, &GoogleConnectPanel::refresh);
     connect(&m_session.state(), &AppState::integrationsChanged, this, &GoogleConnectPanel::refresh);
     refresh();
+    // The engine reads the sign-in at launch only when a Google service is chosen.
+    m_session.checkGoogleSignIn();
 }
 
 QString GoogleConnectPanel::noClientText() {
