@@ -2,29 +2,6 @@
 
 namespace GoalPeriods {
 
-const QList<GoalPeriod>& allCases() {
-    static const QList<GoalPeriod> cases = {GoalPeriod::today, GoalPeriod::rolling7d};
-    return cases;
-}
-
-QString rawValue(GoalPeriod period) {
-    switch (period) {
-    case GoalPeriod::today:
-        return QStringLiteral("today");
-    case GoalPeriod::rolling7d:
-        return QStringLiteral("rolling7d");
-    }
-    return {};
-}
-
-std::optional<GoalPeriod> fromRawValue(const QString& raw) {
-    for (GoalPeriod period : allCases()) {
-        if (raw == rawValue(period))
-            return period;
-    }
-    return std::nullopt;
-}
-
 QString title(GoalPeriod period) {
     switch (period) {
     case GoalPeriod::today:

@@ -2,37 +2,6 @@
 
 namespace IntegrationProviders {
 
-const QList<IntegrationProvider>& allCases() {
-    static const QList<IntegrationProvider> cases = {IntegrationProvider::stripe, IntegrationProvider::googleAnalytics,
-                                                     IntegrationProvider::datafast,
-                                                     IntegrationProvider::googleSearchConsole, IntegrationProvider::demo};
-    return cases;
-}
-
-QString rawValue(IntegrationProvider provider) {
-    switch (provider) {
-    case IntegrationProvider::stripe:
-        return QStringLiteral("stripe");
-    case IntegrationProvider::googleAnalytics:
-        return QStringLiteral("googleAnalytics");
-    case IntegrationProvider::datafast:
-        return QStringLiteral("datafast");
-    case IntegrationProvider::googleSearchConsole:
-        return QStringLiteral("googleSearchConsole");
-    case IntegrationProvider::demo:
-        return QStringLiteral("demo");
-    }
-    return {};
-}
-
-std::optional<IntegrationProvider> fromRawValue(const QString& raw) {
-    for (IntegrationProvider p : allCases()) {
-        if (rawValue(p) == raw)
-            return p;
-    }
-    return std::nullopt;
-}
-
 QString displayName(IntegrationProvider provider) {
     switch (provider) {
     case IntegrationProvider::stripe:

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "model/enum_names.h"
 #include "model/integration_provider.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
+#include <qobjectdefs.h>
+
+namespace MetricKinds {
+Q_NAMESPACE
 
 // The 41 metric kinds. Declaration order is significant (pickers, iteration); value 0 is the default
 // menu-bar metric.
@@ -51,13 +56,21 @@ enum class MetricKind {
     avgPosition,
     ctr,
 };
+Q_ENUM_NS(MetricKind)
 
-namespace MetricKinds {
-const QList<MetricKind>& allCases();
-QString rawValue(MetricKind kind);
-std::optional<MetricKind> fromRawValue(const QString& raw);
+inline const QList<MetricKind>& allCases() {
+    return EnumNames::allCases<MetricKind>();
+}
+inline QString rawValue(MetricKind kind) {
+    return EnumNames::rawValue(kind);
+}
+inline std::optional<MetricKind> fromRawValue(const QString& raw) {
+    return EnumNames::fromRawValue<MetricKind>(raw);
+}
 QString displayName(MetricKind kind);
 // The kinds a provider offers, in the order its pickers list them.
 const QList<MetricKind>& available(IntegrationProvider provider);
 bool isCurrency(MetricKind kind);
 } // namespace MetricKinds
+
+using MetricKinds::MetricKind;

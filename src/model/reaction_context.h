@@ -1,8 +1,14 @@
 #pragma once
 
+#include "model/enum_names.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
+#include <qobjectdefs.h>
+
+namespace ReactionContexts {
+Q_NAMESPACE
 
 // What kind of moment a reaction marks; the overlay shows a stamp for it.
 enum class ReactionContext {
@@ -19,11 +25,19 @@ enum class ReactionContext {
     dispute,
     failed,
 };
+Q_ENUM_NS(ReactionContext)
 
-namespace ReactionContexts {
-const QList<ReactionContext>& allCases();
-QString rawValue(ReactionContext context);
-std::optional<ReactionContext> fromRawValue(const QString& raw);
+inline const QList<ReactionContext>& allCases() {
+    return EnumNames::allCases<ReactionContext>();
+}
+inline QString rawValue(ReactionContext context) {
+    return EnumNames::rawValue(context);
+}
+inline std::optional<ReactionContext> fromRawValue(const QString& raw) {
+    return EnumNames::fromRawValue<ReactionContext>(raw);
+}
 QString stampText(ReactionContext context);
 QString stampEmoji(ReactionContext context);
 } // namespace ReactionContexts
+
+using ReactionContexts::ReactionContext;

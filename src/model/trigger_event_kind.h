@@ -1,14 +1,19 @@
 #pragma once
 
+#include "model/enum_names.h"
 #include "model/integration_provider.h"
 #include "model/metric_kind.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
+#include <qobjectdefs.h>
 
-// The events a trigger can react to: seven instant Stripe events, then 29 metric increases.
-// Declaration order is significant (catalog order, pickers).
+namespace TriggerEventKinds {
+Q_NAMESPACE
+
+// The events a trigger can react to: seven instant Stripe events, then 29
+// metric increases. Declaration order is significant (catalog order, pickers).
 enum class TriggerEventKind {
     stripeCharge,
     stripeRefund,
@@ -47,13 +52,21 @@ enum class TriggerEventKind {
     gscAvgPosition,
     gscCTR,
 };
+Q_ENUM_NS(TriggerEventKind)
 
-namespace TriggerEventKinds {
-const QList<TriggerEventKind>& allCases();
-QString rawValue(TriggerEventKind kind);
-std::optional<TriggerEventKind> fromRawValue(const QString& raw);
+inline const QList<TriggerEventKind>& allCases() {
+    return EnumNames::allCases<TriggerEventKind>();
+}
+inline QString rawValue(TriggerEventKind kind) {
+    return EnumNames::rawValue(kind);
+}
+inline std::optional<TriggerEventKind> fromRawValue(const QString& raw) {
+    return EnumNames::fromRawValue<TriggerEventKind>(raw);
+}
 // The source that reports the kind.
 IntegrationProvider provider(TriggerEventKind kind);
 // The metric whose rise is the event; nothing for the instant Stripe events.
 std::optional<MetricKind> watchedMetric(TriggerEventKind kind);
 } // namespace TriggerEventKinds
+
+using TriggerEventKinds::TriggerEventKind;
