@@ -1,8 +1,6 @@
 #pragma once
 
 #include "model/enum_names.h"
-#include "model/integration_provider.h"
-#include "model/metric_kind.h"
 
 #include <QList>
 #include <QString>
@@ -12,8 +10,8 @@
 namespace TriggerEventKinds {
 Q_NAMESPACE
 
-// The events a trigger can react to: seven instant Stripe events, then 29
-// metric increases. Declaration order is significant (catalog order, pickers).
+// The events a trigger can react to: seven instant Stripe events, then 29 metric increases.
+// Declaration order is significant (catalog order, pickers). The event catalog describes each kind.
 enum class TriggerEventKind {
     stripeCharge,
     stripeRefund,
@@ -63,10 +61,6 @@ inline QString rawValue(TriggerEventKind kind) {
 inline std::optional<TriggerEventKind> fromRawValue(const QString& raw) {
     return EnumNames::fromRawValue<TriggerEventKind>(raw);
 }
-// The source that reports the kind.
-IntegrationProvider provider(TriggerEventKind kind);
-// The metric whose rise is the event; nothing for the instant Stripe events.
-std::optional<MetricKind> watchedMetric(TriggerEventKind kind);
 } // namespace TriggerEventKinds
 
 using TriggerEventKinds::TriggerEventKind;

@@ -3,6 +3,7 @@
 #include "model/goal.h"
 #include "model/json_conventions.h"
 #include "model/notification_style.h"
+#include "model/tavik_event_catalog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -72,14 +73,14 @@ TEST(RuleEnumerations, TriggerKindsWatchMetricsTheirProviderOffers) {
     for (TriggerEventKind k : kinds) {
         const QString raw = TriggerEventKinds::rawValue(k);
         EXPECT_EQ(TriggerEventKinds::fromRawValue(raw), k);
-        const auto metric = TriggerEventKinds::watchedMetric(k);
+        const TavikEventDefinition& definition = TavikEventCatalog::definition(k);
+        const auto metric = definition.metricKind;
         if (!metric) {
             ++instant;
-            EXPECT_EQ(TriggerEventKinds::provider(k), IntegrationProvider::stripe) << raw.toStdString();
+            EXPECT_EQ(definition.provider, IntegrationProvider::stripe) << raw.toStdString();
             continue;
         }
-        EXPECT_TRUE(MetricKinds::available(TriggerEventKinds::provider(k)).contains(*metric))
-            << raw.toStdString();
+        EXPECT_TRUE(MetricKinds::available(definition.provider).contains(*metric)) << raw.toStdString();
     }
     EXPECT_EQ(instant, 7);
     EXPECT_EQ(TriggerEventKinds::rawValue(TriggerEventKind::stripeMRR), QStringLiteral("stripeMRR"));
@@ -283,7 +284,7 @@ TEST(DefaultRules, StartingRulesWithFreshIds) {
                                       TriggerEventKind::gaSessions, TriggerEventKind::gscClicks};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(triggers[i].eventKind, kinds[i]);
-        EXPECT_EQ(triggers[i].provider, TriggerEventKinds::provider(kinds[i]));
+        EXPECT_EQ(triggers[i].provider, TavikEventCatalog::definition(kinds[i]).provider);
         EXPECT_TRUE(triggers[i].isEnabled);
         EXPECT_EQ(triggers[i].cooldownSeconds, 3.0);
         EXPECT_EQ(EventTrigger::fromJson(triggers[i].toJson()), triggers[i]);
