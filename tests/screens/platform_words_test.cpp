@@ -24,19 +24,18 @@ QStringList textsIn(const QByteArray& bytes, int minimum = 6) {
     // Plain indexing and one copy per run found: a debug build with sanitizers is hundreds of megabytes.
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
+    const auto unitAt = [data](qsizetype i) { return char16_t(uchar(data[i]) | (uchar(data[i + 1]) << 8)); };
     QStringList texts;
     for (qsizetype parity = 0; parity < 2; ++parity) {
         qsizetype start = parity;
         for (qsizetype i = parity; i + 1 < size; i += 2) {
-            const char16_t unit = char16_t(uchar(data[i]) | (uchar(data[i + 1]) << 8));
-            if (printable(unit))
+            if (printable(unitAt(i)))
                 continue;
             const qsizetype length = (i - start) / 2;
             if (length >= minimum) {
                 QString run(length, Qt::Uninitialized);
                 for (qsizetype k = 0; k < length; ++k)
-                    run[k] =
-                        QChar(char16_t(uchar(data[start + 2 * k]) | (uchar(data[start + 2 * k + 1]) << 8)));
+                    run[k] = QChar(unitAt(start + 2 * k));
                 if (looksLikeText(run))
                     texts.append(run);
             }
